@@ -1,0 +1,38 @@
+// How the boot code image is laid out on disk and where the installer configures it.
+// The NASM source and the installer both follow these offsets.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace bootcode {
+
+constexpr std::size_t kSectorSize = 512;
+
+// Sector 0 of the image goes into the MBR, bytes 0..439 only: the disk signature,
+// the partition table and 0x55AA (bytes 440..511) stay as they are on the disk.
+constexpr std::size_t kMbrCodeBytes = 440;
+
+// LBA 1 holds the previous MBR; the image's sectors 1..N go to LBA 2..N+1.
+constexpr std::uint32_t kPreviousMbrLba = 1;
+constexpr std::uint32_t kFirstExtraLba = 2;
+
+// Configuration block in sector 0, after a 3-byte short jump.
+constexpr std::size_t kMagicOffset = 3; // "BDECKMBR": marks our own boot code
+constexpr char kMagic[8] = {'B', 'D', 'E', 'C', 'K', 'M', 'B', 'R'};
+constexpr std::size_t kVersionOffset = 11; // layout version, 1
+constexpr std::size_t kFlagsOffset = 12;
+constexpr std::size_t kTimeoutOffset = 13;      // seconds, 0..255
+constexpr std::size_t kExtraSectorsOffset = 14; // sectors after LBA 1 that the code uses
+constexpr std::size_t kLoaderNameOffset = 15;   // 11 bytes, FAT 8.3 form: "GRLDR      "
+constexpr std::size_t kLoaderNameBytes = 11;
+constexpr std::size_t kCodeOffset = 32; // first byte of code proper
+
+enum Flags : std::uint8_t {
+  kNoFloppySearch = 0x01,    // --mbr-disable-floppy
+  kNoPreviousMbr = 0x02,     // --mbr-disable-osbr: never fall back to LBA 1
+  kPreviousMbrFirst = 0x04,  // --boot-prevmbr-first (with the time-out)
+  kPreviousMbrSaved = 0x08,  // LBA 1 holds the previous MBR
+};
+
+} // namespace bootcode
