@@ -1,0 +1,53 @@
+#include "installer/boot_record.h"
+
+#include "installer/bootcode/bootcode_layout.h"
+
+#include <cstring>
+
+namespace installer {
+
+bool isOurBootCode(const Sector &sector) {
+  return std::memcmp(sector.data() + bootcode::kMagicOffset, bootcode::kMagic,
+                     sizeof bootcode::kMagic) == 0;
+}
+
+bool isOurExtraSector(const Sector &sector) {
+  return std::memcmp(sector.data() + 504, bootcode::kMagic, sizeof bootcode::kMagic) == 0;
+}
+
+std::uint8_t bootFlags(const Options &options, bool previousMbrSaved) {
+  std::uint8_t flags = 0;
+  if (options.disableFloppy) {
+    flags |= bootcode::kNoFloppySearch;
+  }
+  if (options.disableOsbr) {
+    flags |= bootcode::kNoPreviousMbr;
+  }
+  if (options.previousMbrFirst) {
+    flags |= bootcode::kPreviousMbrFirst;
+  }
+  if (previousMbrSaved) {
+    flags |= bootcode::kPreviousMbrSaved;
+  }
+  return flags;
+}
+
+Sector withTableOf(const Sector &code, const Sector &disk) {
+  Sector result = disk;
+  std::memcpy(result.data(), code.data(), bootcode::kMbrCodeBytes);
+  return result;
+}
+
+Sector composeBootSector(const BootImage &image, const Sector &disk, const Options &options,
+                         const Variant &variant, bool previousMbrSaved) {
+  Sector code;
+  std::memcpy(code.data(), image.bytes, code.size());
+  code[bootcode::kFlagsOffset] = bootFlags(options, previousMbrSaved);
+  code[bootcode::kTimeoutOffset] = static_cast<std::uint8_t>(options.timeout);
+  code[bootcode::kExtraSectorsOffset] = static_cast<std::uint8_t>(image.extraSectors());
+  std::memcpy(code.data() + bootcode::kLoaderNameOffset, variant.loaderName,
+              bootcode::kLoaderNameBytes);
+  return withTableOf(code, disk);
+}
+
+} // namespace installer

@@ -1,0 +1,47 @@
+// What the tool needs of a disk and of its surroundings. Each platform implements these once
+// (POSIX for images, Win32 for \\.\PhysicalDriveN and images); tests use in-memory fakes.
+#pragma once
+
+#include "installer/partition_table.h"
+#include "installer/sector.h"
+#include "installer/system_error.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace installer {
+
+class Disk : public SectorSource {
+public:
+  virtual SystemError read(std::uint64_t lba, Sector &out) = 0;
+  virtual SystemError write(std::uint64_t lba, const Sector &in) = 0;
+  // Pushes written sectors to the device, so that reading them back checks the medium.
+  virtual SystemError flush() = 0;
+
+  bool readSector(std::uint64_t lba, Sector &out) override { return !read(lba, out).failed(); }
+
+protected:
+  ~Disk() = default;
+};
+
+class Platform {
+public:
+  // Opens disk `number` (the device map decides what it is); the platform keeps the disk open
+  // until it is destroyed. On failure returns null and sets `error`.
+  virtual Disk *openDisk(int number, bool writable, std::uint32_t &sectorSize,
+                         SystemError &error) = 0;
+  // Creates or replaces the file (relative to the working directory) and flushes it.
+  virtual SystemError writeFile(const char *name, const std::uint8_t *data, std::size_t size) = 0;
+  // Reads at most `capacity` bytes from the start of the file.
+  virtual SystemError readFile(const char *name, std::uint8_t *data, std::size_t capacity,
+                               std::size_t &size) = 0;
+  virtual void writeOut(const char *text, std::size_t length) = 0;
+  virtual void writeErr(const char *text, std::size_t length) = 0;
+  // Waits for one key; returns at once when there is nothing left to read.
+  virtual void waitForKey() = 0;
+
+protected:
+  ~Platform() = default;
+};
+
+} // namespace installer

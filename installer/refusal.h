@@ -1,0 +1,50 @@
+// Why the tool stops without finishing, with the details its message needs.
+#pragma once
+
+#include "installer/system_error.h"
+#include "installer/text_buffer.h"
+
+#include <cstdint>
+
+namespace installer {
+
+enum class Refusal {
+  None,
+  DiskUnavailable, // error
+  SectorSize,      // value: the disk's sector size
+  DiskUnreadable,  // lba, error
+  NoBootSignature,
+  Gpt,
+  NoPartitionTable, // status bytes other than 00/80
+  VolumeBootSector,
+  GapTooSmall, // lba: last sector needed, value: first partition's start
+  GapInUse,    // lba
+  SecondSectorInUse,
+  NotOurBootCode,
+  PreviousMbrNotSaved,
+  PreviousMbrInvalid,
+  PreviousMbrIsOurs,
+  RestoreFileUnreadable, // error
+  RestoreFileSize,       // value: bytes
+  RestoreFileInvalid,
+  RestoreFileIsOurs,
+  BackupFileDiffers,
+  BackupFileUnusable, // error
+  BackupFileMismatch,
+  WriteFailed,  // lba, error
+  VerifyFailed, // lba
+};
+
+struct Outcome {
+  Refusal refusal = Refusal::None;
+  std::uint64_t lba = 0;
+  std::uint64_t value = 0;
+  SystemError error;
+
+  bool refused() const { return refusal != Refusal::None; }
+};
+
+// `disk` and `file` name the device and the file the message is about.
+void describeRefusal(const Outcome &outcome, const char *disk, const char *file, TextBuffer &out);
+
+} // namespace installer

@@ -1,0 +1,115 @@
+#include "installer/system_error.h"
+
+#include <cerrno>
+
+namespace installer {
+
+namespace {
+
+struct Classification {
+  ErrorOrigin origin;
+  long code;
+  ErrorKind kind;
+};
+
+// Windows codes by number, so that this file needs no system header of Windows.
+constexpr Classification kClassifications[] = {
+    {ErrorOrigin::Windows, 2, ErrorKind::NotFound},           // ERROR_FILE_NOT_FOUND
+    {ErrorOrigin::Windows, 3, ErrorKind::NotFound},           // ERROR_PATH_NOT_FOUND
+    {ErrorOrigin::Windows, 5, ErrorKind::AccessDenied},       // ERROR_ACCESS_DENIED
+    {ErrorOrigin::Windows, 15, ErrorKind::NotFound},          // ERROR_INVALID_DRIVE
+    {ErrorOrigin::Windows, 19, ErrorKind::WriteProtected},    // ERROR_WRITE_PROTECT
+    {ErrorOrigin::Windows, 20, ErrorKind::NotFound},          // ERROR_BAD_UNIT
+    {ErrorOrigin::Windows, 21, ErrorKind::NotReady},          // ERROR_NOT_READY
+    {ErrorOrigin::Windows, 23, ErrorKind::DeviceFault},       // ERROR_CRC
+    {ErrorOrigin::Windows, 27, ErrorKind::DeviceFault},       // ERROR_SECTOR_NOT_FOUND
+    {ErrorOrigin::Windows, 29, ErrorKind::DeviceFault},       // ERROR_WRITE_FAULT
+    {ErrorOrigin::Windows, 30, ErrorKind::DeviceFault},       // ERROR_READ_FAULT
+    {ErrorOrigin::Windows, 31, ErrorKind::DeviceFault},       // ERROR_GEN_FAILURE
+    {ErrorOrigin::Windows, 32, ErrorKind::SharingViolation},  // ERROR_SHARING_VIOLATION
+    {ErrorOrigin::Windows, 33, ErrorKind::SharingViolation},  // ERROR_LOCK_VIOLATION
+    {ErrorOrigin::Windows, 39, ErrorKind::NoSpace},           // ERROR_HANDLE_DISK_FULL
+    {ErrorOrigin::Windows, 55, ErrorKind::NotFound},          // ERROR_DEV_NOT_EXIST
+    {ErrorOrigin::Windows, 108, ErrorKind::SharingViolation}, // ERROR_DRIVE_LOCKED
+    {ErrorOrigin::Windows, 112, ErrorKind::NoSpace},          // ERROR_DISK_FULL
+    {ErrorOrigin::Windows, 267, ErrorKind::IsFolder},         // ERROR_DIRECTORY
+    {ErrorOrigin::Windows, 433, ErrorKind::NotFound},         // ERROR_NO_SUCH_DEVICE
+    {ErrorOrigin::Windows, 1110, ErrorKind::NotReady},        // ERROR_MEDIA_CHANGED
+    {ErrorOrigin::Windows, 1112, ErrorKind::NotReady},        // ERROR_NO_MEDIA_IN_DRIVE
+    {ErrorOrigin::Windows, 1117, ErrorKind::DeviceFault},     // ERROR_IO_DEVICE
+    {ErrorOrigin::Windows, 1167, ErrorKind::NotReady},        // ERROR_DEVICE_NOT_CONNECTED
+    {ErrorOrigin::Posix, EACCES, ErrorKind::AccessDenied},
+    {ErrorOrigin::Posix, EPERM, ErrorKind::AccessDenied},
+    {ErrorOrigin::Posix, EBUSY, ErrorKind::SharingViolation},
+    {ErrorOrigin::Posix, ETXTBSY, ErrorKind::SharingViolation},
+    {ErrorOrigin::Posix, ENOENT, ErrorKind::NotFound},
+    {ErrorOrigin::Posix, ENOTDIR, ErrorKind::NotFound},
+    {ErrorOrigin::Posix, ENXIO, ErrorKind::NotReady},
+    {ErrorOrigin::Posix, ENODEV, ErrorKind::NotReady},
+    {ErrorOrigin::Posix, EROFS, ErrorKind::WriteProtected},
+    {ErrorOrigin::Posix, EIO, ErrorKind::DeviceFault},
+    {ErrorOrigin::Posix, EISDIR, ErrorKind::IsFolder},
+    {ErrorOrigin::Posix, ENOSPC, ErrorKind::NoSpace},
+#ifdef ENOMEDIUM
+    {ErrorOrigin::Posix, ENOMEDIUM, ErrorKind::NotReady},
+#endif
+};
+
+struct Explanation {
+  ErrorKind kind;
+  const char *disk;
+  const char *file;
+};
+
+constexpr Explanation kExplanations[] = {
+    {ErrorKind::AccessDenied,
+     "拒绝访问:请右击程序,选择\"以管理员身份运行\";若已是管理员,请检查安全软件是否阻止了写入磁盘.",
+     "拒绝访问:请确认对这个文件和它的文件夹有读写权限,或以管理员身份运行;安全软件也可能阻止了"
+     "写入."},
+    {ErrorKind::SharingViolation,
+     "磁盘正被其他程序占用:请关闭正在使用这块磁盘的其他程序(如磁盘工具,虚拟机)后重试.",
+     "文件正被其他程序使用:请关闭那个程序后重试."},
+    {ErrorKind::NotReady,
+     "磁盘没有就绪或已被拔出:请重新连接磁盘,在主窗口中点\"刷新\",确认所选的磁盘后重试.",
+     "文件所在的驱动器没有就绪:请插好存储介质后重试."},
+    {ErrorKind::NotFound,
+     "找不到这块磁盘:请重新连接磁盘,在主窗口中点\"刷新\",确认所选的磁盘后重试.",
+     "找不到这个文件或它所在的文件夹:请检查文件名."},
+    {ErrorKind::WriteProtected, "磁盘有写保护:请把磁盘或存储卡上的写保护开关拨到解锁位置后重试.",
+     "文件所在的驱动器有写保护:请解除写保护,或换一个文件夹."},
+    {ErrorKind::DeviceFault, "读写磁盘出错:磁盘可能有坏扇区或连接不良,请检查磁盘和连接线.",
+     "读写文件出错:文件所在的驱动器可能有故障."},
+    {ErrorKind::IsFolder, "这个名字是一个文件夹,不是磁盘.",
+     "这个名字是一个文件夹,不是文件:请换一个文件名."},
+    {ErrorKind::NoSpace, "磁盘空间不足.", "文件所在的驱动器空间不足:请腾出空间或换一个文件夹."},
+    {ErrorKind::EndOfDevice, "超出了磁盘的末尾:磁盘比它的分区表所说的小.", "文件比预期的短."},
+    {ErrorKind::Other, "系统报告了错误.", "系统报告了错误."},
+};
+
+} // namespace
+
+ErrorKind classifyError(SystemError error) {
+  if (error.origin == ErrorOrigin::EndOfDevice) {
+    return ErrorKind::EndOfDevice;
+  }
+  for (const Classification &c : kClassifications) {
+    if (c.origin == error.origin && c.code == error.code) {
+      return c.kind;
+    }
+  }
+  return ErrorKind::Other;
+}
+
+void describeError(SystemError error, Subject subject, TextBuffer &out) {
+  const ErrorKind kind = classifyError(error);
+  for (const Explanation &e : kExplanations) {
+    if (e.kind == kind) {
+      out.append(subject == Subject::Disk ? e.disk : e.file);
+    }
+  }
+  if (error.origin == ErrorOrigin::Posix || error.origin == ErrorOrigin::Windows) {
+    out.appendf(" (错误代码 %ld)", error.code);
+  }
+}
+
+} // namespace installer

@@ -1,0 +1,35 @@
+// A fixed-capacity text builder: the tool's messages are short, and a fixed buffer keeps the
+// Windows builds free of the C++ library's allocating containers.
+#pragma once
+
+#include <cstddef>
+
+namespace installer {
+
+class TextBuffer {
+public:
+  static constexpr std::size_t kCapacity = 8192;
+
+  void append(const char *text);
+  void append(const char *text, std::size_t length);
+  // printf-style; text beyond the capacity is cut off.
+#if defined(__GNUC__)
+  __attribute__((format(printf, 2, 3)))
+#endif
+  void
+  appendf(const char *format, ...);
+  void clear();
+
+  const char *c_str() const {
+    return data_;
+  }
+  std::size_t size() const {
+    return size_;
+  }
+
+private:
+  char data_[kCapacity] = {};
+  std::size_t size_ = 0;
+};
+
+} // namespace installer

@@ -1,0 +1,374 @@
+#include "installer/tool.h"
+
+#include "installer/bootcode/bootcode_layout.h"
+#include "installer/install_plan.h"
+#include "installer/listing.h"
+#include "installer/restore_plan.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace installer {
+
+namespace {
+
+constexpr const char *kInstalled = "恭喜您,安装成功!";
+constexpr const char *kUninstalled = "恭喜您,卸载成功!";
+constexpr const char *kNothingWritten = "测试模式: 磁盘和文件都没有改动.";
+
+Outcome refusal(Refusal reason, SystemError error = SystemError(), std::uint64_t lba = 0) {
+  Outcome outcome;
+  outcome.refusal = reason;
+  outcome.error = error;
+  outcome.lba = lba;
+  return outcome;
+}
+
+class Run {
+public:
+  Run(const Variant &variant, const BootImage &image, const Options &options, Platform &platform)
+      : variant_(variant), image_(image), options_(options), platform_(platform) {
+    std::snprintf(diskName_, sizeof diskName_, "(hd%d)", options.disk);
+  }
+
+  int list();
+  int install();
+  int uninstall();
+
+private:
+#if defined(__GNUC__)
+  __attribute__((format(printf, 2, 3)))
+#endif
+  void
+  say(const char *format, ...);
+  int fail(const Outcome &outcome, const char *file = "");
+  // Opens the disk and reads sector 0; a refusal otherwise.
+  Outcome openAndReadMbr(bool writable, Sector &mbr);
+  Outcome saveBackup(const Sector &mbr);
+  Outcome writeVerified(std::uint64_t lba, const Sector &data);
+  int failWhileWriting(const Outcome &outcome);
+  void reportBootSettings(bool previousMbrSaved);
+
+  const Variant &variant_;
+  const BootImage &image_;
+  const Options &options_;
+  Platform &platform_;
+  Disk *disk_ = nullptr;
+  char diskName_[16];
+};
+
+void Run::say(const char *format, ...) {
+  char line[1024];
+  va_list args;
+  va_start(args, format);
+  const int length = std::vsnprintf(line, sizeof line - 1, format, args);
+  va_end(args);
+  if (length < 0) {
+    return;
+  }
+  std::size_t size = static_cast<std::size_t>(length) < sizeof line - 2
+                         ? static_cast<std::size_t>(length)
+                         : sizeof line - 2;
+  line[size++] = '\n';
+  platform_.writeOut(line, size);
+}
+
+int Run::fail(const Outcome &outcome, const char *file) {
+  TextBuffer text;
+  describeRefusal(outcome, diskName_, file, text);
+  text.append("\n");
+  platform_.writeErr(text.c_str(), text.size());
+  return kExitRefused;
+}
+
+Outcome Run::openAndReadMbr(bool writable, Sector &mbr) {
+  std::uint32_t sectorSize = 0;
+  SystemError error;
+  disk_ = platform_.openDisk(options_.disk, writable, sectorSize, error);
+  if (disk_ == nullptr) {
+    return refusal(Refusal::DiskUnavailable, error);
+  }
+  if (sectorSize != bootcode::kSectorSize) {
+    Outcome outcome = refusal(Refusal::SectorSize);
+    outcome.value = sectorSize;
+    return outcome;
+  }
+  error = disk_->read(0, mbr);
+  if (error.failed()) {
+    return refusal(Refusal::DiskUnreadable, error, 0);
+  }
+  return Outcome();
+}
+
+int Run::list() {
+  Sector mbr;
+  const Outcome outcome = openAndReadMbr(false, mbr);
+  if (outcome.refused()) {
+    return fail(outcome);
+  }
+  TextBuffer text;
+  appendListingHeading(text);
+  if (hasBootSignature(mbr)) {
+    appendListing(mbr, readLogicalPartitions(mbr, *disk_), text);
+  } else {
+    TextBuffer note;
+    note.appendf("磁盘 %s 的第一扇区没有 55AA 标志,没有分区表.\n", diskName_);
+    platform_.writeErr(note.c_str(), note.size());
+  }
+  platform_.writeOut(text.c_str(), text.size());
+  return kExitOk;
+}
+
+Outcome Run::saveBackup(const Sector &mbr) {
+  const char *name = options_.saveFile;
+  std::uint8_t existing[bootcode::kSectorSize + 1];
+  std::size_t size = 0;
+  SystemError error = platform_.readFile(name, existing, sizeof existing, size);
+  if (!error.failed()) {
+    if (size == mbr.size() && std::memcmp(existing, mbr.data(), size) == 0) {
+      say("备份文件 %s 已经存在,内容与现在的MBR相同,保留不变.", name);
+      return Outcome();
+    }
+    return refusal(Refusal::BackupFileDiffers);
+  }
+  if (classifyError(error) != ErrorKind::NotFound) {
+    return refusal(Refusal::BackupFileUnusable, error);
+  }
+  if (options_.readOnly) {
+    say("将把现在的MBR保存到文件 %s.", name);
+    return Outcome();
+  }
+  error = platform_.writeFile(name, mbr.data(), mbr.size());
+  if (!error.failed()) {
+    error = platform_.readFile(name, existing, sizeof existing, size);
+  }
+  if (error.failed()) {
+    return refusal(Refusal::BackupFileUnusable, error);
+  }
+  if (size != mbr.size() || std::memcmp(existing, mbr.data(), size) != 0) {
+    return refusal(Refusal::BackupFileMismatch);
+  }
+  say("已把现在的MBR保存到文件 %s,并已读回核对.", name);
+  return Outcome();
+}
+
+Outcome Run::writeVerified(std::uint64_t lba, const Sector &data) {
+  SystemError error = disk_->write(lba, data);
+  if (!error.failed()) {
+    error = disk_->flush();
+  }
+  Sector back;
+  if (!error.failed()) {
+    error = disk_->read(lba, back);
+  }
+  if (error.failed()) {
+    return refusal(Refusal::WriteFailed, error, lba);
+  }
+  if (back != data) {
+    return refusal(Refusal::VerifyFailed, SystemError(), lba);
+  }
+  return Outcome();
+}
+
+int Run::failWhileWriting(const Outcome &outcome) {
+  fail(outcome);
+  // Sector 0 is written last, so any earlier failure leaves the disk booting as before.
+  say(outcome.lba != 0 ? "第一扇区还没有改动,磁盘仍按原来的方式启动."
+                       : "第一扇区可能没有写好,请用备份文件或第二扇区恢复原来的MBR.");
+  return kExitRefused;
+}
+
+void Run::reportBootSettings(bool previousMbrSaved) {
+  char loader[bootcode::kLoaderNameBytes + 1] = {};
+  std::memcpy(loader, variant_.loaderName, bootcode::kLoaderNameBytes);
+  for (std::size_t i = bootcode::kLoaderNameBytes; i > 0 && loader[i - 1] == ' '; --i) {
+    loader[i - 1] = '\0';
+  }
+  say("启动时: 加载 %s; %s在软驱上搜索; 找不到 %s 时%s启动原来的MBR.", loader,
+      options_.disableFloppy ? "不" : "", loader, options_.disableOsbr ? "不" : "");
+  if (options_.previousMbrFirst) {
+    say("启动时: 优先引导原来的MBR,之前等待 %d 秒(按空格键进入安装的MBR).", options_.timeout);
+  } else {
+    say("启动时: 优先引导安装的MBR.");
+  }
+  if (!previousMbrSaved && (options_.previousMbrFirst || !options_.disableOsbr)) {
+    say("注意: 第二扇区中没有原来的MBR,启动时无法引导原来的MBR.");
+  }
+}
+
+int Run::install() {
+  const bool dry = options_.readOnly;
+  say("%s: 安装启动代码到磁盘 %s%s", variant_.programName, diskName_,
+      dry ? " (测试模式,不写入任何内容)" : "");
+  Sector mbr;
+  Outcome outcome = openAndReadMbr(!dry, mbr);
+  if (outcome.refused()) {
+    return fail(outcome);
+  }
+  const InstallPlan plan = planInstall(mbr, *disk_, image_, options_, variant_);
+  if (plan.outcome.refused()) {
+    return fail(plan.outcome);
+  }
+  const std::uint32_t first = firstPartitionStart(mbr);
+  if (first != 0) {
+    say("第一个分区从第 %u 扇区开始,之前的空间足够.", static_cast<unsigned>(first));
+  } else {
+    say("磁盘上没有分区.");
+  }
+  if (plan.reinstall) {
+    say("磁盘上已经装有本程序的启动代码,将更新它.");
+  }
+  if (*options_.saveFile != '\0') {
+    outcome = saveBackup(mbr);
+    if (outcome.refused()) {
+      return fail(outcome, options_.saveFile);
+    }
+  }
+
+  const std::uint32_t extra = image_.extraSectors();
+  if (!dry) {
+    for (std::uint32_t i = 0; i < extra && !outcome.refused(); ++i) {
+      Sector sector;
+      std::memcpy(sector.data(), image_.bytes + (i + 1) * sector.size(), sector.size());
+      outcome = writeVerified(bootcode::kFirstExtraLba + i, sector);
+    }
+    if (!outcome.refused() && plan.writePreviousMbr) {
+      outcome = writeVerified(bootcode::kPreviousMbrLba, mbr);
+    }
+    if (!outcome.refused()) {
+      outcome = writeVerified(0, plan.bootSector);
+    }
+    if (outcome.refused()) {
+      return failWhileWriting(outcome);
+    }
+  }
+
+  const char *done = dry ? "将" : "已";
+  if (extra > 0) {
+    say("%s写入启动代码的第 %u 到第 %u 扇区.", done,
+        static_cast<unsigned>(bootcode::kFirstExtraLba),
+        static_cast<unsigned>(bootcode::kFirstExtraLba + extra - 1));
+  }
+  if (plan.writePreviousMbr) {
+    say("%s把原来的MBR备份到第二扇区.", done);
+  } else if (options_.noBackupMbr) {
+    say("不备份原来的MBR到第二扇区.");
+  } else if (plan.previousMbrSaved) {
+    say("第二扇区中已有原来的MBR,保持不变.");
+  }
+  say("%s写入第一扇区的启动代码(第 0-439 字节),磁盘签名和分区表保持不变.", done);
+  reportBootSettings(plan.previousMbrSaved);
+  say("%s", dry ? kNothingWritten : kInstalled);
+  return kExitOk;
+}
+
+int Run::uninstall() {
+  const bool dry = options_.readOnly;
+  const bool fromFile = *options_.restoreFile != '\0';
+  say("%s: 恢复磁盘 %s 原来的MBR%s", variant_.programName, diskName_,
+      dry ? " (测试模式,不写入任何内容)" : "");
+  Sector mbr;
+  Outcome outcome = openAndReadMbr(!dry, mbr);
+  if (outcome.refused()) {
+    return fail(outcome);
+  }
+  outcome = checkRestoreTarget(mbr);
+  if (outcome.refused()) {
+    return fail(outcome);
+  }
+  Sector source;
+  if (fromFile) {
+    std::uint8_t data[bootcode::kSectorSize + 1];
+    std::size_t size = 0;
+    const SystemError error = platform_.readFile(options_.restoreFile, data, sizeof data, size);
+    outcome = error.failed() ? refusal(Refusal::RestoreFileUnreadable, error)
+                             : checkRestoreFile(data, size, source);
+    if (outcome.refused()) {
+      return fail(outcome, options_.restoreFile);
+    }
+    say("恢复来源: 文件 %s.", options_.restoreFile);
+  } else {
+    outcome = readPreviousMbr(mbr, *disk_, source);
+    if (outcome.refused()) {
+      return fail(outcome);
+    }
+    say("恢复来源: 第二扇区.");
+  }
+  if (*options_.saveFile != '\0') {
+    outcome = saveBackup(mbr);
+    if (outcome.refused()) {
+      return fail(outcome, options_.saveFile);
+    }
+  }
+  if (!dry) {
+    outcome = writeVerified(0, withTableOf(source, mbr));
+    if (outcome.refused()) {
+      return failWhileWriting(outcome);
+    }
+  }
+  say("%s把原来的启动代码写回第一扇区(第 0-439 字节),现在的磁盘签名和分区表保持不变.",
+      dry ? "将" : "已");
+  say("%s", dry ? kNothingWritten : kUninstalled);
+  return kExitOk;
+}
+
+void reportUsage(const Variant &variant, const UsageError &error, Platform &platform) {
+  TextBuffer text;
+  text.appendf("%s: %s", variant.programName, error.reason);
+  if (error.argument != nullptr) {
+    text.appendf(": %s", error.argument);
+  }
+  text.appendf("\n用法: %s [选项] (hdN)\n", variant.programName);
+  if (variant.hasListMode) {
+    text.append("  -l                    列出磁盘的分区表\n");
+  }
+  text.appendf("  %s文件%*s安装前把现在的MBR保存到文件\n", variant.saveFlag,
+               static_cast<int>(18 - std::strlen(variant.saveFlag)), "");
+  text.appendf("  %s文件%*s从文件恢复原来的MBR(卸载)\n", variant.restoreFlag,
+               static_cast<int>(18 - std::strlen(variant.restoreFlag)), "");
+  text.append("  --restore-prevmbr     从第二扇区恢复原来的MBR(卸载)\n"
+              "  --no-backup-mbr       不把原来的MBR备份到第二扇区\n"
+              "  --mbr-disable-floppy  启动时不在软驱上搜索\n"
+              "  --mbr-disable-osbr    启动时不引导原来的MBR\n"
+              "  --boot-prevmbr-first  优先引导原来的MBR\n"
+              "  --time-out=秒         引导原来的MBR之前的等待时间(0-255,默认5)\n"
+              "  --read-only           测试模式:不写入任何内容\n"
+              "  --pause               结束前等待按键\n");
+  platform.writeErr(text.c_str(), text.size());
+}
+
+int dispatch(const Variant &variant, const BootImage &image, int argc, const char *const *argv,
+             Platform &platform) {
+  Options options;
+  const UsageError error = parseArguments(variant, argc, argv, options);
+  if (error.reason != nullptr) {
+    reportUsage(variant, error, platform);
+    return kExitUsage;
+  }
+  Run run(variant, image, options, platform);
+  switch (options.mode) {
+  case Mode::List:
+    return run.list();
+  case Mode::Install:
+    return run.install();
+  case Mode::Uninstall:
+    return run.uninstall();
+  }
+  return kExitUsage;
+}
+
+} // namespace
+
+int runTool(const Variant &variant, const BootImage &image, int argc, const char *const *argv,
+            Platform &platform) {
+  const int code = dispatch(variant, image, argc, argv, platform);
+  if (asksToPause(argc, argv)) {
+    static const char kPrompt[] = "按任意键退出...\n";
+    platform.writeOut(kPrompt, sizeof kPrompt - 1);
+    platform.waitForKey();
+  }
+  return code;
+}
+
+} // namespace installer
