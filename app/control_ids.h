@@ -1,6 +1,12 @@
 // Control ids of every window, shared by the program and its end-to-end tests.
 #pragma once
 
+// <windows.h> names a cursor IDC_HELP; here it is the help button. Include this header after
+// <windows.h>, so the cursor's macro does not replace the button's name.
+#ifdef IDC_HELP
+#undef IDC_HELP
+#endif
+
 enum ControlId : int {
   // Main window "bootdeck".
   IDC_COMBO_CHOOSEHD = 1001,

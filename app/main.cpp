@@ -1,0 +1,25 @@
+// bootdeck: puts boot code into a disk's master boot record, or takes it out again, by driving
+// the installer tool that it carries.
+#include "app/main_window.h"
+#include "app/shutdown.h"
+#include "app/startup.h"
+#include "platform/dialog_keys.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  try {
+    bootdeck::MainWindow window;
+    bootdeck::formLoad(window);
+    window.show(showCommand);
+    return bootdeck::runMessageLoop();
+  } catch (const bootdeck::Failure &failure) {
+    bootdeck::endWithReport(failure);
+  } catch (const std::exception &error) {
+    bootdeck::endWithReport(bootdeck::Failure(0, error.what()));
+  }
+}

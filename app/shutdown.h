@@ -1,0 +1,20 @@
+// The ways a run ends.
+#pragma once
+
+#include "platform/failure.h"
+
+namespace bootdeck {
+
+class MainWindow;
+
+// The exit button: ends the program at once, running no closing step of any window.
+void exitClick(MainWindow &window);
+
+// Ends the process at once with `exitCode`; no window's closing step runs.
+[[noreturn]] void endNow(int exitCode);
+
+// A failure nothing else handles: a message box with the error's number and description, then
+// the end of the program with a non-zero exit code.
+[[noreturn]] void endWithReport(const Failure &failure);
+
+} // namespace bootdeck

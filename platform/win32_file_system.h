@@ -1,0 +1,16 @@
+// The file system for Windows.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace bootdeck {
+
+class Win32FileSystem : public FileSystem {
+public:
+  bool fileExists(const std::string &path) override;
+  std::uint64_t fileSize(const std::string &path) override;
+  std::string readText(const std::string &path) override;
+  void deleteFile(const std::string &path) override;
+};
+
+} // namespace bootdeck

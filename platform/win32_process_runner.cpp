@@ -1,0 +1,65 @@
+#include "platform/win32_process_runner.h"
+
+#include "platform/system_error.h"
+#include "platform/utf.h"
+
+#include <vector>
+
+namespace bootdeck {
+
+namespace {
+
+std::wstring expandEnvironment(const std::wstring &text) {
+  std::vector<wchar_t> buffer(text.size() + 256);
+  for (;;) {
+    const DWORD needed =
+        ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (needed == 0)
+      throw lastErrorFailure();
+    if (needed <= buffer.size())
+      return std::wstring(buffer.data());
+    buffer.resize(needed);
+  }
+}
+
+} // namespace
+
+Win32ProcessRunner::Win32ProcessRunner(const std::string &workingFolder)
+    : workingFolder_(widen(workingFolder)) {}
+
+RunResult Win32ProcessRunner::run(const std::string &command, WindowStyle style, bool wait) {
+  std::wstring commandLine = expandEnvironment(widen(command));
+
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = style == WindowStyle::Hidden ? SW_HIDE : SW_SHOWNORMAL;
+  PROCESS_INFORMATION info = {};
+
+  RunResult result;
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                      nullptr, workingFolder_.c_str(), &startup, &info)) {
+    result.errorNumber = GetLastError();
+    result.errorText = systemErrorText(result.errorNumber);
+    return result;
+  }
+  result.started = true;
+  ScopedHandle process(info.hProcess);
+  ScopedHandle thread(info.hThread);
+
+  if (!wait) {
+    unwaited_ = std::move(process);
+    return result;
+  }
+  WaitForSingleObject(process.get(), INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.get(), &code);
+  result.exitCode = code;
+  return result;
+}
+
+bool Win32ProcessRunner::unwaitedRunActive() {
+  return unwaited_.valid() && WaitForSingleObject(unwaited_.get(), 0) == WAIT_TIMEOUT;
+}
+
+} // namespace bootdeck
