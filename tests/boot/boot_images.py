@@ -1,0 +1,117 @@
+"""Disk and floppy images for the boot tests, built with sfdisk, mkfs.fat and mtools."""
+
+import json
+import os
+import random
+import struct
+import subprocess
+from dataclasses import dataclass, field
+
+SECTOR = 512
+MTOOLS_ENV = dict(os.environ, MTOOLS_SKIP_CHECK="1", MTOOLS_NO_VFAT="1")
+
+
+@dataclass
+class Volume:
+    """One partition. `files` maps a root-folder name to the tag of the test loader put there;
+    `decoys` are root-folder names made folders, which the search must pass over."""
+
+    fat: int | None  # 12, 16, 32, or None for a partition that holds no FAT
+    type: int
+    mib: int
+    files: dict = field(default_factory=dict)
+    decoys: tuple = ()
+    logical: bool = False
+
+
+def run(args, **kwargs):
+    subprocess.run(args, check=True, capture_output=True, env=MTOOLS_ENV, **kwargs)
+
+
+def loader_file(template, tag, size, seed):
+    """The test loader with its tag, padded to `size` bytes with noise, its checksum fixed."""
+    assert template[3:10] == b"TESTLDR"
+    data = bytearray(template)
+    tag_bytes = tag.encode() + b"\0"
+    assert len(tag_bytes) <= 24
+    data[16 : 16 + len(tag_bytes)] = tag_bytes
+    noise = random.Random(seed)
+    data += bytes(noise.randrange(256) for _ in range(size - len(data)))
+    struct.pack_into("<IH", data, 10, len(data), 0)
+    total = sum(struct.unpack_from(f"<{len(data) // 2}H", data)) & 0xFFFF
+    struct.pack_into("<H", data, 14, (0x10000 - total) & 0xFFFF)
+    return bytes(data)
+
+
+def _fill_volume(image, offset_bytes, volume, workdir, template, loader_kib):
+    """Copies the volume's files, fragmenting each loader around a freed cluster so that its
+    chain is not one straight run."""
+    target = f"{image}@@{offset_bytes}"
+    for decoy in volume.decoys:
+        run(["mmd", "-i", target, f"::{decoy}"])
+    for name, tag in volume.files.items():
+        filler = os.path.join(workdir, "filler")
+        with open(filler, "wb") as f:
+            f.write(b"\xaa" * 4096)
+        run(["mcopy", "-i", target, filler, "::FILL1"])
+        run(["mcopy", "-i", target, filler, "::FILL2"])
+        run(["mdel", "-i", target, "::FILL1"])
+        path = os.path.join(workdir, f"loader-{tag}")
+        with open(path, "wb") as f:
+            f.write(loader_file(template, tag, loader_kib * 1024, tag))
+        run(["mcopy", "-i", target, path, f"::{name}"])
+
+
+def _mkfs(image, fat, start, sectors, offset_hidden):
+    args = ["mkfs.fat", "-F", str(fat), "--invariant", "-n", "TESTVOL"]
+    if fat == 32:
+        args += ["-s", "1"]  # enough clusters to be FAT32 by count on a small volume
+    args += ["--offset", str(start), "-h", str(offset_hidden), image, str(sectors * SECTOR // 1024)]
+    run(args)
+
+
+def build_disk(path, volumes, previous_mbr, workdir, template, loader_kib=40):
+    """A hard disk: a DOS partition table with the volumes (logical ones inside one extended
+    partition that follows the primary ones before it), and `previous_mbr`'s code in sector 0."""
+    total_mib = 2 + sum(v.mib for v in volumes) + 2
+    with open(path, "wb") as f:
+        f.truncate(total_mib * 1024 * 1024)
+    lines = ["label: dos"]
+    name = os.path.basename(path)
+    primary = 1
+    logical = 5
+    extended_done = False
+    logical_mib = sum(v.mib + 1 for v in volumes if v.logical)
+    order = []
+    for v in volumes:
+        if v.logical:
+            if not extended_done:
+                lines.append(f"{name}{primary} : size={logical_mib * 2048}, type=5")
+                primary += 1
+                extended_done = True
+            lines.append(f"{name}{logical} : size={v.mib * 2048}, type={v.type:x}")
+            order.append(f"{name}{logical}")
+            logical += 1
+        else:
+            lines.append(f"{name}{primary} : size={v.mib * 2048}, type={v.type:x}")
+            order.append(f"{name}{primary}")
+            primary += 1
+    run(["sfdisk", "-q", path], input="\n".join(lines).encode() + b"\n")
+    table = json.loads(subprocess.run(["sfdisk", "-J", path], check=True, capture_output=True).stdout)
+    starts = {p["node"].rsplit("/", 1)[-1]: (p["start"], p["size"]) for p in table["partitiontable"]["partitions"]}
+    for node, v in zip(order, volumes):
+        if v.fat is None:
+            continue
+        start, size = starts[node]
+        _mkfs(path, v.fat, start, size, start)
+        _fill_volume(path, start * SECTOR, v, workdir, template, loader_kib)
+    with open(path, "r+b") as f:
+        f.write(previous_mbr[:440])
+
+
+def build_floppy(path, files, workdir, template, loader_kib=40):
+    """A 1.44 MB FAT12 floppy, no partition table."""
+    if os.path.exists(path):
+        os.remove(path)
+    run(["mkfs.fat", "-C", "--invariant", "-n", "TESTFLOPPY", path, "1440"])
+    _fill_volume(path, 0, Volume(fat=12, type=0, mib=0, files=files), workdir, template, loader_kib)

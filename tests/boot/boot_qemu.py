@@ -1,0 +1,88 @@
+"""Boots disk images in QEMU (TCG, SeaBIOS) and reads what happened from COM1.
+
+With no VGA, SeaBIOS mirrors INT 10h text to the serial port, so the log holds both what the
+boot code shows on screen and the markers that the test loader and test MBR print."""
+
+import os
+import re
+import socket
+import subprocess
+import time
+
+QEMU = "qemu-system-i386"
+ANSI = re.compile(rb"\x1b(\[[0-9;?]*[A-Za-z]|c)")
+BIOS_BANNER_END = "Booting from Hard Disk..."
+
+
+class Boot:
+    def __init__(self, workdir, disk, floppy=None):
+        self.log_path = os.path.join(workdir, "serial.log")
+        self.monitor_path = os.path.join(workdir, "monitor.sock")
+        for stale in (self.log_path, self.monitor_path):
+            if os.path.exists(stale):
+                os.remove(stale)
+        args = [QEMU, "-accel", "tcg", "-m", "32", "-nographic", "-vga", "none", "-nic", "none",
+                "-no-reboot", "-serial", f"file:{self.log_path}",
+                "-monitor", f"unix:{self.monitor_path},server,nowait",
+                "-drive", f"file={disk},format=raw,if=ide,index=0", "-boot", "order=c"]
+        if floppy:
+            args += ["-drive", f"file={floppy},format=raw,if=floppy,index=0"]
+        self.started = time.monotonic()
+        self.process = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE)
+
+    def text(self):
+        """The serial log so far, escape sequences removed."""
+        try:
+            with open(self.log_path, "rb") as f:
+                raw = f.read()
+        except FileNotFoundError:
+            return ""
+        return ANSI.sub(b"", raw).decode("latin-1")
+
+    def wait_for(self, pattern, deadline):
+        """Polls the log until `pattern` (a regex) matches or `deadline` (monotonic) passes.
+        Returns the match's time since the start, or None."""
+        regex = re.compile(pattern)
+        while time.monotonic() < deadline:
+            if regex.search(self.text()):
+                return time.monotonic() - self.started
+            if self.process.poll() is not None:
+                return None
+            time.sleep(0.05)
+        return None
+
+    def monitor(self, command, timeout=10.0):
+        """Runs one monitor command and waits until the monitor has carried it out."""
+        with socket.socket(socket.AF_UNIX) as s:
+            s.settimeout(timeout)
+            s.connect(self.monitor_path)
+            s.sendall(command.encode() + b"\n")
+            received = b""
+            while received.count(b"(qemu) ") < 2:
+                chunk = s.recv(4096)
+                if not chunk:
+                    break
+                received += chunk
+
+    def send_key(self, key):
+        self.monitor(f"sendkey {key}")
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+def screen_text(log):
+    """What the boot code showed: the text after the BIOS's last line, lines joined by \n."""
+    if BIOS_BANNER_END not in log:
+        return None
+    shown = log.split(BIOS_BANNER_END, 1)[1]
+    return "\n".join(line.rstrip() for line in shown.replace("\r", "").split("\n")).strip("\n")
