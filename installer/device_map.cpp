@@ -1,6 +1,7 @@
 #include "installer/device_map.h"
 
-#include <cstdio>
+#include "installer/text_buffer.h"
+
 #include <cstring>
 
 namespace installer {
@@ -15,9 +16,10 @@ bool isBlank(char c) {
 
 bool findMappedPath(const char *mapText, std::size_t mapLength, int number, char *path,
                     std::size_t pathCapacity) {
-  char key[16];
-  std::snprintf(key, sizeof key, "(hd%d)", number);
-  const std::size_t keyLength = std::strlen(key);
+  TextBuffer keyText;
+  keyText.appendf("(hd%d)", number);
+  const char *key = keyText.c_str();
+  const std::size_t keyLength = keyText.size();
 
   const char *end = mapText + mapLength;
   for (const char *line = mapText; line < end;) {

@@ -9,8 +9,9 @@ constexpr const char *kDiskUntouched = "磁盘没有任何改动.";
 } // namespace
 
 void describeRefusal(const Outcome &o, const char *disk, const char *file, TextBuffer &out) {
-  const auto lba = static_cast<unsigned long long>(o.lba);
-  const auto value = static_cast<unsigned long long>(o.value);
+  // The C runtimes of old Windows know no %lu; every number shown here fits in 32 bits.
+  const auto lba = static_cast<unsigned long>(o.lba);
+  const auto value = static_cast<unsigned long>(o.value);
   switch (o.refusal) {
   case Refusal::None:
     return;
@@ -19,11 +20,11 @@ void describeRefusal(const Outcome &o, const char *disk, const char *file, TextB
     describeError(o.error, Subject::Disk, out);
     return;
   case Refusal::SectorSize:
-    out.appendf("磁盘 %s 的扇区大小是 %llu 字节,本程序只支持 512 字节的扇区. %s", disk, value,
+    out.appendf("磁盘 %s 的扇区大小是 %lu 字节,本程序只支持 512 字节的扇区. %s", disk, value,
                 kDiskUntouched);
     return;
   case Refusal::DiskUnreadable:
-    out.appendf("无法读取磁盘 %s 的第 %llu 扇区: ", disk, lba);
+    out.appendf("无法读取磁盘 %s 的第 %lu 扇区: ", disk, lba);
     describeError(o.error, Subject::Disk, out);
     out.appendf(" %s", kDiskUntouched);
     return;
@@ -45,12 +46,12 @@ void describeRefusal(const Outcome &o, const char *disk, const char *file, TextB
                 disk, kDiskUntouched);
     return;
   case Refusal::GapTooSmall:
-    out.appendf("第一个分区之前的空间不够:启动代码需要第 0 到第 %llu 扇区,而第一个分区从第 %llu "
+    out.appendf("第一个分区之前的空间不够:启动代码需要第 0 到第 %lu 扇区,而第一个分区从第 %lu "
                 "扇区开始. %s",
                 lba, value, kDiskUntouched);
     return;
   case Refusal::GapInUse:
-    out.appendf("第一个分区之前的第 %llu 扇区已被其他程序使用(既不是空白,也不是本程序的启动代码),"
+    out.appendf("第一个分区之前的第 %lu 扇区已被其他程序使用(既不是空白,也不是本程序的启动代码),"
                 "写入会破坏它. %s",
                 lba, kDiskUntouched);
     return;
@@ -105,11 +106,11 @@ void describeRefusal(const Outcome &o, const char *disk, const char *file, TextB
     out.appendf("备份文件 %s 读回的内容与写入的不同. %s", file, kDiskUntouched);
     return;
   case Refusal::WriteFailed:
-    out.appendf("写入磁盘 %s 的第 %llu 扇区失败: ", disk, lba);
+    out.appendf("写入磁盘 %s 的第 %lu 扇区失败: ", disk, lba);
     describeError(o.error, Subject::Disk, out);
     return;
   case Refusal::VerifyFailed:
-    out.appendf("磁盘 %s 的第 %llu 扇区写入后读回的内容不同,磁盘可能有故障.", disk, lba);
+    out.appendf("磁盘 %s 的第 %lu 扇区写入后读回的内容不同,磁盘可能有故障.", disk, lba);
     return;
   }
 }

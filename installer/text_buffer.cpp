@@ -21,12 +21,23 @@ void TextBuffer::append(const char *text, std::size_t length) {
 void TextBuffer::appendf(const char *format, ...) {
   va_list args;
   va_start(args, format);
-  const int written = std::vsnprintf(data_ + size_, kCapacity - size_, format, args);
+  appendv(format, args);
   va_end(args);
-  if (written > 0) {
-    const std::size_t room = kCapacity - 1 - size_;
-    size_ += static_cast<std::size_t>(written) < room ? static_cast<std::size_t>(written) : room;
-  }
+}
+
+void TextBuffer::appendv(const char *format, std::va_list args) {
+  const std::size_t room = kCapacity - 1 - size_;
+#ifdef _WIN32
+  // The C runtime's own formatter: the C++ library's replacement would add a third to the size
+  // of the tool. It returns -1 when the text does not fit.
+  const int written = _vsnprintf(data_ + size_, room, format, args);
+#else
+  const int written = std::vsnprintf(data_ + size_, room + 1, format, args);
+#endif
+  size_ += written < 0 || static_cast<std::size_t>(written) > room
+               ? room
+               : static_cast<std::size_t>(written);
+  data_[size_] = '\0';
 }
 
 void TextBuffer::clear() {

@@ -2,6 +2,7 @@
 // Windows builds free of the C++ library's allocating containers.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 
 namespace installer {
@@ -13,19 +14,12 @@ public:
   void append(const char *text);
   void append(const char *text, std::size_t length);
   // printf-style; text beyond the capacity is cut off.
-#if defined(__GNUC__)
-  __attribute__((format(printf, 2, 3)))
-#endif
-  void
-  appendf(const char *format, ...);
+  void appendf(const char *format, ...);
+  void appendv(const char *format, std::va_list args);
   void clear();
 
-  const char *c_str() const {
-    return data_;
-  }
-  std::size_t size() const {
-    return size_;
-  }
+  const char *c_str() const { return data_; }
+  std::size_t size() const { return size_; }
 
 private:
   char data_[kCapacity] = {};

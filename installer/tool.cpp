@@ -6,7 +6,6 @@
 #include "installer/restore_plan.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 namespace installer {
@@ -29,7 +28,7 @@ class Run {
 public:
   Run(const Variant &variant, const BootImage &image, const Options &options, Platform &platform)
       : variant_(variant), image_(image), options_(options), platform_(platform) {
-    std::snprintf(diskName_, sizeof diskName_, "(hd%d)", options.disk);
+    diskName_.appendf("(hd%d)", options.disk);
   }
 
   int list();
@@ -37,11 +36,7 @@ public:
   int uninstall();
 
 private:
-#if defined(__GNUC__)
-  __attribute__((format(printf, 2, 3)))
-#endif
-  void
-  say(const char *format, ...);
+  void say(const char *format, ...);
   int fail(const Outcome &outcome, const char *file = "");
   // Opens the disk and reads sector 0; a refusal otherwise.
   Outcome openAndReadMbr(bool writable, Sector &mbr);
@@ -55,28 +50,22 @@ private:
   const Options &options_;
   Platform &platform_;
   Disk *disk_ = nullptr;
-  char diskName_[16];
+  TextBuffer diskName_;
 };
 
 void Run::say(const char *format, ...) {
-  char line[1024];
+  TextBuffer line;
   va_list args;
   va_start(args, format);
-  const int length = std::vsnprintf(line, sizeof line - 1, format, args);
+  line.appendv(format, args);
   va_end(args);
-  if (length < 0) {
-    return;
-  }
-  std::size_t size = static_cast<std::size_t>(length) < sizeof line - 2
-                         ? static_cast<std::size_t>(length)
-                         : sizeof line - 2;
-  line[size++] = '\n';
-  platform_.writeOut(line, size);
+  line.append("\n");
+  platform_.writeOut(line.c_str(), line.size());
 }
 
 int Run::fail(const Outcome &outcome, const char *file) {
   TextBuffer text;
-  describeRefusal(outcome, diskName_, file, text);
+  describeRefusal(outcome, diskName_.c_str(), file, text);
   text.append("\n");
   platform_.writeErr(text.c_str(), text.size());
   return kExitRefused;
@@ -113,7 +102,7 @@ int Run::list() {
     appendListing(mbr, readLogicalPartitions(mbr, *disk_), text);
   } else {
     TextBuffer note;
-    note.appendf("磁盘 %s 的第一扇区没有 55AA 标志,没有分区表.\n", diskName_);
+    note.appendf("磁盘 %s 的第一扇区没有 55AA 标志,没有分区表.\n", diskName_.c_str());
     platform_.writeErr(note.c_str(), note.size());
   }
   platform_.writeOut(text.c_str(), text.size());
@@ -199,7 +188,7 @@ void Run::reportBootSettings(bool previousMbrSaved) {
 
 int Run::install() {
   const bool dry = options_.readOnly;
-  say("%s: 安装启动代码到磁盘 %s%s", variant_.programName, diskName_,
+  say("%s: 安装启动代码到磁盘 %s%s", variant_.programName, diskName_.c_str(),
       dry ? " (测试模式,不写入任何内容)" : "");
   Sector mbr;
   Outcome outcome = openAndReadMbr(!dry, mbr);
@@ -266,7 +255,7 @@ int Run::install() {
 int Run::uninstall() {
   const bool dry = options_.readOnly;
   const bool fromFile = *options_.restoreFile != '\0';
-  say("%s: 恢复磁盘 %s 原来的MBR%s", variant_.programName, diskName_,
+  say("%s: 恢复磁盘 %s 原来的MBR%s", variant_.programName, diskName_.c_str(),
       dry ? " (测试模式,不写入任何内容)" : "");
   Sector mbr;
   Outcome outcome = openAndReadMbr(!dry, mbr);

@@ -1,0 +1,229 @@
+#include "installer/win32_platform.h"
+
+#include "installer/device_map.h"
+#include "installer/text_buffer.h"
+
+#include <winioctl.h>
+
+namespace installer {
+
+namespace {
+
+SystemError lastError() {
+  return SystemError::windows(static_cast<long>(GetLastError()));
+}
+
+// UTF-8 to UTF-16 into a fixed buffer; false when it does not fit.
+bool widen(const char *text, int length, wchar_t *out, int capacity, int &written) {
+  written = length == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, text, length, out, capacity - 1);
+  if (length != 0 && written == 0) {
+    return false;
+  }
+  out[written] = L'\0';
+  return true;
+}
+
+bool widenPath(const char *path, wchar_t *out, int capacity) {
+  int written = 0;
+  return widen(path, lstrlenA(path), out, capacity, written);
+}
+
+OVERLAPPED at(std::uint64_t offset) {
+  OVERLAPPED position = {};
+  position.Offset = static_cast<DWORD>(offset);
+  position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return position;
+}
+
+SystemError readWhole(HANDLE file, std::uint8_t *data, std::size_t capacity, std::size_t &size) {
+  size = 0;
+  while (size < capacity) {
+    DWORD got = 0;
+    if (!ReadFile(file, data + size, static_cast<DWORD>(capacity - size), &got, nullptr)) {
+      return lastError();
+    }
+    if (got == 0) {
+      break;
+    }
+    size += got;
+  }
+  return SystemError();
+}
+
+SystemError readWholeFile(const wchar_t *path, std::uint8_t *data, std::size_t capacity,
+                          std::size_t &size) {
+  const Win32Handle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    return lastError();
+  }
+  return readWhole(file.get(), data, capacity, size);
+}
+
+void writeText(DWORD which, const char *text, std::size_t length) {
+  const HANDLE handle = GetStdHandle(which);
+  DWORD mode = 0;
+  DWORD done = 0;
+  if (GetConsoleMode(handle, &mode)) {
+    // The console shows Unicode whatever its code page, so Chinese reads right in every locale.
+    wchar_t wide[TextBuffer::kCapacity];
+    int written = 0;
+    if (widen(text, static_cast<int>(length), wide, TextBuffer::kCapacity, written)) {
+      WriteConsoleW(handle, wide, static_cast<DWORD>(written), &done, nullptr);
+    }
+    return;
+  }
+  WriteFile(handle, text, static_cast<DWORD>(length), &done, nullptr);
+}
+
+bool isModifierKey(WORD key) {
+  return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_CAPITAL;
+}
+
+} // namespace
+
+SystemError Win32Disk::open(const wchar_t *path, bool writable, std::uint32_t &sectorSize) {
+  handle_.reset(CreateFileW(path, GENERIC_READ | (writable ? GENERIC_WRITE : 0),
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle_.valid()) {
+    return lastError();
+  }
+  sectorSize = 512;
+  // Device names (\\.\...) are real disks: their geometry tells the sector size. Images are files.
+  if (path[0] == L'\\' && path[1] == L'\\' && path[2] == L'.' && path[3] == L'\\') {
+    DISK_GEOMETRY geometry = {};
+    DWORD returned = 0;
+    if (!DeviceIoControl(handle_.get(), IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, &geometry,
+                         sizeof geometry, &returned, nullptr)) {
+      return lastError();
+    }
+    sectorSize = geometry.BytesPerSector;
+  }
+  return SystemError();
+}
+
+SystemError Win32Disk::read(std::uint64_t lba, Sector &out) {
+  OVERLAPPED position = at(lba * out.size());
+  DWORD got = 0;
+  if (!ReadFile(handle_.get(), out.data(), static_cast<DWORD>(out.size()), &got, &position)) {
+    const DWORD error = GetLastError();
+    return error == ERROR_HANDLE_EOF ? SystemError::endOfDevice()
+                                     : SystemError::windows(static_cast<long>(error));
+  }
+  return got == out.size() ? SystemError() : SystemError::endOfDevice();
+}
+
+SystemError Win32Disk::write(std::uint64_t lba, const Sector &in) {
+  OVERLAPPED position = at(lba * in.size());
+  DWORD put = 0;
+  if (!WriteFile(handle_.get(), in.data(), static_cast<DWORD>(in.size()), &put, &position)) {
+    return lastError();
+  }
+  return put == in.size() ? SystemError() : SystemError::endOfDevice();
+}
+
+SystemError Win32Disk::flush() {
+  return FlushFileBuffers(handle_.get()) ? SystemError() : lastError();
+}
+
+Disk *Win32Platform::openDisk(int number, bool writable, std::uint32_t &sectorSize,
+                              SystemError &error) {
+  wchar_t path[kMaxPathBytes];
+  wchar_t mapName[kMaxPathBytes];
+  const DWORD mapNameLength =
+      GetEnvironmentVariableW(L"BOOTDECK_DEVICE_MAP", mapName, static_cast<DWORD>(kMaxPathBytes));
+  if (mapNameLength > 0 && mapNameLength < kMaxPathBytes) {
+    char map[16384];
+    std::size_t mapLength = 0;
+    error = readWholeFile(mapName, reinterpret_cast<std::uint8_t *>(map), sizeof map, mapLength);
+    if (error.failed()) {
+      return nullptr;
+    }
+    char mapped[kMaxPathBytes];
+    if (!findMappedPath(map, mapLength, number, mapped, sizeof mapped) ||
+        !widenPath(mapped, path, kMaxPathBytes)) {
+      error = SystemError::windows(ERROR_FILE_NOT_FOUND);
+      return nullptr;
+    }
+  } else {
+    const wchar_t prefix[] = L"\\\\.\\PhysicalDrive";
+    lstrcpyW(path, prefix);
+    wchar_t digits[8];
+    int count = 0;
+    do {
+      digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
+      number /= 10;
+    } while (number > 0);
+    int end = sizeof prefix / sizeof prefix[0] - 1;
+    while (count > 0) {
+      path[end++] = digits[--count];
+    }
+    path[end] = L'\0';
+  }
+  error = disk_.open(path, writable, sectorSize);
+  return error.failed() ? nullptr : &disk_;
+}
+
+SystemError Win32Platform::writeFile(const char *name, const std::uint8_t *data, std::size_t size) {
+  wchar_t path[kMaxPathBytes];
+  if (!widenPath(name, path, kMaxPathBytes)) {
+    return SystemError::windows(ERROR_INVALID_NAME);
+  }
+  const Win32Handle file(
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    return lastError();
+  }
+  DWORD put = 0;
+  if (!WriteFile(file.get(), data, static_cast<DWORD>(size), &put, nullptr)) {
+    return lastError();
+  }
+  if (put != size) {
+    return SystemError::windows(ERROR_WRITE_FAULT);
+  }
+  return FlushFileBuffers(file.get()) ? SystemError() : lastError();
+}
+
+SystemError Win32Platform::readFile(const char *name, std::uint8_t *data, std::size_t capacity,
+                                    std::size_t &size) {
+  wchar_t path[kMaxPathBytes];
+  if (!widenPath(name, path, kMaxPathBytes)) {
+    return SystemError::windows(ERROR_INVALID_NAME);
+  }
+  return readWholeFile(path, data, capacity, size);
+}
+
+void Win32Platform::writeOut(const char *text, std::size_t length) {
+  writeText(STD_OUTPUT_HANDLE, text, length);
+}
+
+void Win32Platform::writeErr(const char *text, std::size_t length) {
+  writeText(STD_ERROR_HANDLE, text, length);
+}
+
+void Win32Platform::waitForKey() {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  if (!GetConsoleMode(input, &mode)) {
+    // No console to press a key in: take one character, or go on at the end of the input.
+    char character = 0;
+    DWORD got = 0;
+    ReadFile(input, &character, 1, &got, nullptr);
+    return;
+  }
+  FlushConsoleInputBuffer(input);
+  for (;;) {
+    INPUT_RECORD record;
+    DWORD got = 0;
+    if (!ReadConsoleInputW(input, &record, 1, &got) || got == 0) {
+      return;
+    }
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
+        !isModifierKey(record.Event.KeyEvent.wVirtualKeyCode)) {
+      return;
+    }
+  }
+}
+
+} // namespace installer

@@ -1,0 +1,56 @@
+// The tool's platform on Windows: \\.\PhysicalDriveN, or what the device map names; files
+// relative to the working directory; Unicode on the console.
+#pragma once
+
+#include "installer/disk.h"
+
+#include <windows.h>
+
+namespace installer {
+
+class Win32Handle {
+public:
+  explicit Win32Handle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+  Win32Handle(const Win32Handle &) = delete;
+  Win32Handle &operator=(const Win32Handle &) = delete;
+  ~Win32Handle() { reset(INVALID_HANDLE_VALUE); }
+
+  void reset(HANDLE handle) {
+    if (handle_ != INVALID_HANDLE_VALUE) {
+      CloseHandle(handle_);
+    }
+    handle_ = handle;
+  }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+  HANDLE handle_;
+};
+
+class Win32Disk final : public Disk {
+public:
+  SystemError open(const wchar_t *path, bool writable, std::uint32_t &sectorSize);
+  SystemError read(std::uint64_t lba, Sector &out) override;
+  SystemError write(std::uint64_t lba, const Sector &in) override;
+  SystemError flush() override;
+
+private:
+  Win32Handle handle_;
+};
+
+class Win32Platform final : public Platform {
+public:
+  Disk *openDisk(int number, bool writable, std::uint32_t &sectorSize, SystemError &error) override;
+  SystemError writeFile(const char *name, const std::uint8_t *data, std::size_t size) override;
+  SystemError readFile(const char *name, std::uint8_t *data, std::size_t capacity,
+                       std::size_t &size) override;
+  void writeOut(const char *text, std::size_t length) override;
+  void writeErr(const char *text, std::size_t length) override;
+  void waitForKey() override;
+
+private:
+  Win32Disk disk_;
+};
+
+} // namespace installer
