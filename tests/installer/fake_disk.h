@@ -1,0 +1,144 @@
+// In-memory disk and platform for the tool's unit tests: sectors that were never written read as
+// zeros up to the disk's end; failures can be injected per sector.
+#pragma once
+
+#include "installer/disk.h"
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace installer {
+
+inline Sector filledSector(std::uint8_t value) {
+  Sector s;
+  s.fill(value);
+  return s;
+}
+
+inline void putEntry(Sector &s, std::size_t index, std::uint8_t type, std::uint32_t start,
+                     std::uint32_t length, std::uint8_t status = 0) {
+  std::uint8_t *e = s.data() + 446 + index * 16;
+  std::memset(e, 0, 16);
+  e[0] = status;
+  e[4] = type;
+  for (int i = 0; i < 4; ++i) {
+    e[8 + i] = static_cast<std::uint8_t>(start >> (8 * i));
+    e[12 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+  }
+}
+
+inline void sign(Sector &s) {
+  s[510] = 0x55;
+  s[511] = 0xAA;
+}
+
+// A signed MBR with foreign code bytes and one partition starting at `firstStart`.
+inline Sector plainMbr(std::uint32_t firstStart = 2048) {
+  Sector s;
+  for (std::size_t i = 0; i < 440; ++i) {
+    s[i] = static_cast<std::uint8_t>(i * 7 + 1);
+  }
+  for (std::size_t i = 440; i < 510; ++i) {
+    s[i] = 0;
+  }
+  s[440] = 0xAB;
+  s[441] = 0xCD;
+  putEntry(s, 0, 0x06, firstStart, 8192, 0x80);
+  sign(s);
+  return s;
+}
+
+class FakeDisk final : public Disk {
+public:
+  explicit FakeDisk(std::uint64_t sectors = 1 << 16) : sectors_(sectors) {}
+
+  SystemError read(std::uint64_t lba, Sector &out) override {
+    ++reads;
+    if (failReads.count(lba) != 0) {
+      return SystemError::posix(5);
+    }
+    if (lba >= sectors_) {
+      return SystemError::endOfDevice();
+    }
+    const auto it = data.find(lba);
+    if (it == data.end()) {
+      out.fill(0);
+    } else {
+      out = it->second;
+    }
+    if (corruptReadsAfterWrite.count(lba) != 0 && written.count(lba) != 0) {
+      out[100] ^= 0xFF;
+    }
+    return SystemError();
+  }
+  SystemError write(std::uint64_t lba, const Sector &in) override {
+    if (failWrites.count(lba) != 0) {
+      return SystemError::windows(19);
+    }
+    data[lba] = in;
+    written.insert(lba);
+    writeOrder.push_back(lba);
+    return SystemError();
+  }
+  SystemError flush() override { return SystemError(); }
+
+  std::map<std::uint64_t, Sector> data;
+  std::set<std::uint64_t> written;
+  std::vector<std::uint64_t> writeOrder;
+  std::set<std::uint64_t> failReads;
+  std::set<std::uint64_t> failWrites;
+  std::set<std::uint64_t> corruptReadsAfterWrite;
+  int reads = 0;
+
+private:
+  std::uint64_t sectors_;
+};
+
+class FakePlatform final : public Platform {
+public:
+  Disk *openDisk(int number, bool writable, std::uint32_t &size, SystemError &error) override {
+    ++opens;
+    openedWritable = writable;
+    if (number != 0) {
+      error = SystemError::posix(2);
+      return nullptr;
+    }
+    size = sectorSize;
+    return &disk;
+  }
+  SystemError writeFile(const char *name, const std::uint8_t *bytes, std::size_t size) override {
+    if (unwritableFiles.count(name) != 0) {
+      return SystemError::posix(21);
+    }
+    files[name] = std::string(reinterpret_cast<const char *>(bytes), size);
+    return SystemError();
+  }
+  SystemError readFile(const char *name, std::uint8_t *bytes, std::size_t capacity,
+                       std::size_t &size) override {
+    const auto it = files.find(name);
+    if (it == files.end()) {
+      return SystemError::posix(2);
+    }
+    size = it->second.size() < capacity ? it->second.size() : capacity;
+    std::memcpy(bytes, it->second.data(), size);
+    return SystemError();
+  }
+  void writeOut(const char *text, std::size_t length) override { out.append(text, length); }
+  void writeErr(const char *text, std::size_t length) override { err.append(text, length); }
+  void waitForKey() override { ++keyWaits; }
+
+  FakeDisk disk;
+  std::uint32_t sectorSize = 512;
+  std::map<std::string, std::string> files;
+  std::set<std::string> unwritableFiles;
+  std::string out;
+  std::string err;
+  int opens = 0;
+  bool openedWritable = false;
+  int keyWaits = 0;
+};
+
+} // namespace installer
