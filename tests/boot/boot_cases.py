@@ -9,10 +9,13 @@ what booted (test loader, previous MBR or nothing) and what the boot code showed
 import argparse
 import os
 import re
+import struct
 import sys
 import tempfile
 import time
 from dataclasses import dataclass, field
+
+sys.dont_write_bytecode = True  # keep the source folder clean
 
 from boot_images import Volume, build_disk, build_floppy
 from boot_qemu import Boot, screen_text
@@ -35,9 +38,9 @@ class Case:
     flags: tuple = ()
     floppy: dict | None = None  # root-folder files of a floppy image, as Volume.files
     key: str | None = None  # sent once the prompt shows
-    loader_kib: int = 40
     min_wait: float = 0.0  # the previous MBR must not start sooner after the prompt
-    retype: int | None = None  # new type of entry 0, written after the install
+    edit: object = None  # changes the installed disk image: edit(file)
+    entry0: int | None = None  # type of partition entry 0 the previous MBR sees, when edited
 
 
 def fat16(*files, decoys=(), logical=False, type=0x0E, mib=20):
@@ -48,37 +51,88 @@ def fat12(*files, logical=False):
     return Volume(fat=12, type=0x01, mib=4, files=dict(files), logical=logical)
 
 
-def fat32(*files, type=0x0C):
-    return Volume(fat=32, type=type, mib=40, files=dict(files))
+def fat32(*files, type=0x0C, filler_kib=0, loader_kib=40):
+    return Volume(fat=32, type=type, mib=40, files=dict(files), filler_kib=filler_kib,
+                  loader_kib=loader_kib)
 
 
-LINUX = Volume(fat=None, type=0x83, mib=2)
+def unformatted(type, logical=False):
+    return Volume(fat=None, type=type, mib=2, logical=logical)
 
+
+def set_entry0_type(disk):
+    disk.seek(446 + 4)
+    disk.write(bytes([0x06]))
+
+
+def zero_last_gap_sector(disk):
+    disk.seek(14)  # the count of sectors after LBA 1
+    last = 1 + disk.read(1)[0]
+    disk.seek(last * 512)
+    disk.write(bytes(512))
+
+
+def ebr_chain(disk):
+    """LBAs of the extended boot records, in chain order."""
+    def entry(lba, index):
+        disk.seek(lba * 512 + 446 + 16 * index)
+        raw = disk.read(16)
+        return raw[4], struct.unpack_from("<I", raw, 8)[0]
+
+    extended = next(start for kind, start in (entry(0, i) for i in range(4)) if kind == 0x05)
+    chain = [extended]
+    while True:
+        kind, start = entry(chain[-1], 1)
+        if kind != 0x05:
+            return extended, chain
+        chain.append(extended + start)
+
+
+def loop_extended_chain(disk):
+    """The last EBR links back to the second one: a cycle the search must get out of."""
+    extended, chain = ebr_chain(disk)
+    disk.seek(chain[-1] * 512 + 446 + 16)
+    disk.write(struct.pack("<4xB3xII", 0x05, chain[1] - extended, 2048))
+
+
+# 36 MiB of filler puts the loader past cluster 65535 of the 512-byte clusters: the high word
+# of its first cluster counts. 600 KiB is more than conventional memory holds above 2000:0000.
 CASES = [
     Case("fat12", "grldrinst", [fat12(("GRLDR", "fat12"))],
          ("loader", "fat12", 0x80), "", floppy={"GRLDR": "floppy"}),
     Case("fat16_mtldr", "mtldrinst", [fat16(("MTLDR", "fat16"))],
          ("loader", "fat16", 0x80), ""),
-    Case("fat32", "grldrinst", [fat32(("GRLDR", "fat32"))],
-         ("loader", "fat32", 0x80), "", loader_kib=100),
+    Case("fat32_high_clusters", "grldrinst",
+         [fat32(("GRLDR", "fat32"), filler_kib=36 * 1024, loader_kib=100)],
+         ("loader", "fat32", 0x80), ""),
     Case("second_primary", "grldrinst",
          [fat16(decoys=("GRLDR",)), fat32(("GRLDR", "second"), type=0x0B)],
          ("loader", "second", 0x80), ""),
     Case("logical", "mtldrinst",
-         [LINUX, fat16(("GRLDR", "wrong-name")), fat12(logical=True),
-          fat16(("MTLDR", "logical"), logical=True, type=0x06)],
+         [unformatted(0x06), fat16(("GRLDR", "wrong-name")), fat12(logical=True),
+          unformatted(0x0E, logical=True), fat16(("MTLDR", "logical"), logical=True, type=0x06)],
          ("loader", "logical", 0x80), ""),
     Case("primary_before_logical", "grldrinst",
          [fat16(("GRLDR", "logical"), logical=True), fat16(("GRLDR", "primary"))],
          ("loader", "primary", 0x80), ""),
+    Case("too_big_then_next", "grldrinst",
+         [fat32(("GRLDR", "huge"), loader_kib=600), fat16(("GRLDR", "fits"))],
+         ("loader", "fits", 0x80), ""),
     Case("wrong_name_falls_back", "grldrinst", [fat16(("MTLDR", "mtldr"))],
-         ("previous",), "GRLDR not found, booting the previous MBR", retype=0x06),
+         ("previous",), "GRLDR not found, booting the previous MBR",
+         edit=set_entry0_type, entry0=0x06),
+    Case("extended_cycle_falls_back", "grldrinst",
+         [fat16(), fat12(logical=True), fat12(logical=True), fat12(logical=True)],
+         ("previous",), "GRLDR not found, booting the previous MBR", edit=loop_extended_chain),
     Case("nothing_no_fallback", "grldrinst", [fat16()],
          ("halt",), "GRLDR not found and no previous MBR to boot. System halted.",
          flags=("--mbr-disable-osbr",)),
     Case("nothing_no_backup", "mtldrinst", [fat16()],
          ("halt",), "MTLDR not found and no previous MBR to boot. System halted.",
          flags=("--no-backup-mbr",)),
+    Case("damaged_gap", "grldrinst", [fat16(("GRLDR", "unreached"))],
+         ("halt",), "Boot code incomplete: gap sectors unreadable. System halted.",
+         edit=zero_last_gap_sector),
     Case("floppy", "grldrinst", [fat16()],
          ("loader", "floppy", 0x00), "", floppy={"GRLDR": "floppy"}),
     Case("floppy_disabled", "grldrinst", [fat16()],
@@ -93,6 +147,9 @@ CASES = [
     Case("previous_first_time_out", "grldrinst", [fat16(("GRLDR", "time-out"))],
          ("previous",), GRLDR_PROMPT.format(2),
          flags=("--boot-prevmbr-first", "--time-out=2"), min_wait=1.8),
+    Case("previous_first_without_backup", "grldrinst", [fat16(("GRLDR", "no-prompt"))],
+         ("loader", "no-prompt", 0x80), "",
+         flags=("--boot-prevmbr-first", "--time-out=9", "--no-backup-mbr")),
 ]
 
 MARKERS = {
@@ -118,7 +175,7 @@ def check(case, log, elapsed_after_prompt):
             failures.append(f'expected "{want}", got {found["loader"]}')
     elif kind == "previous":
         # The previous MBR sees today's partition table, not the one saved with it.
-        entry0 = case.retype if case.retype is not None else case.volumes[0].type
+        entry0 = case.entry0 if case.entry0 is not None else case.volumes[0].type
         want = f"PREVIOUS MBR DL=80 TYPE0={entry0:02X}"
         if found["previous"] != [want]:
             failures.append(f'expected "{want}", got {found["previous"]}')
@@ -143,16 +200,15 @@ def run_case(case, build_dir):
     previous = read_file(os.path.join(boot_dir, "test_previous_mbr.bin"))
     with tempfile.TemporaryDirectory(prefix=f"boot-{case.name}-", dir=boot_dir) as work:
         disk = os.path.join(work, "disk.img")
-        build_disk(disk, case.volumes, previous, work, template, case.loader_kib)
+        build_disk(disk, case.volumes, previous, work, template)
         floppy = None
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
             build_floppy(floppy, case.floppy, work, template)
         install(build_dir, case.tool, case.flags, disk, work)
-        if case.retype is not None:
+        if case.edit:
             with open(disk, "r+b") as f:
-                f.seek(446 + 4)
-                f.write(bytes([case.retype]))
+                case.edit(f)
 
         deadline = time.monotonic() + BOOT_DEADLINE
         after_prompt = None

@@ -14,7 +14,8 @@ MTOOLS_ENV = dict(os.environ, MTOOLS_SKIP_CHECK="1", MTOOLS_NO_VFAT="1")
 @dataclass
 class Volume:
     """One partition. `files` maps a root-folder name to the tag of the test loader put there;
-    `decoys` are root-folder names made folders, which the search must pass over."""
+    `decoys` are root-folder names made folders, which the search must pass over; a filler of
+    `filler_kib` goes in first, so that the loader's clusters come after it."""
 
     fat: int | None  # 12, 16, 32, or None for a partition that holds no FAT
     type: int
@@ -22,6 +23,8 @@ class Volume:
     files: dict = field(default_factory=dict)
     decoys: tuple = ()
     logical: bool = False
+    filler_kib: int = 0
+    loader_kib: int = 40
 
 
 def run(args, **kwargs):
@@ -43,22 +46,28 @@ def loader_file(template, tag, size, seed):
     return bytes(data)
 
 
-def _fill_volume(image, offset_bytes, volume, workdir, template, loader_kib):
-    """Copies the volume's files, fragmenting each loader around a freed cluster so that its
-    chain is not one straight run."""
+def _write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def _fill_volume(image, offset_bytes, volume, workdir, template):
+    """Copies the volume's files, fragmenting each loader around a freed gap so that its chain
+    is not one straight run."""
     target = f"{image}@@{offset_bytes}"
     for decoy in volume.decoys:
         run(["mmd", "-i", target, f"::{decoy}"])
+    filler = os.path.join(workdir, "filler")
+    if volume.filler_kib:
+        _write(filler, b"\x55" * volume.filler_kib * 1024)
+        run(["mcopy", "-i", target, filler, "::FILLER"])
     for name, tag in volume.files.items():
-        filler = os.path.join(workdir, "filler")
-        with open(filler, "wb") as f:
-            f.write(b"\xaa" * 4096)
-        run(["mcopy", "-i", target, filler, "::FILL1"])
-        run(["mcopy", "-i", target, filler, "::FILL2"])
-        run(["mdel", "-i", target, "::FILL1"])
+        _write(filler, b"\xaa" * 4096)
+        run(["mcopy", "-i", target, filler, "::GAP"])
+        run(["mcopy", "-i", target, filler, "::AFTERGAP"])
+        run(["mdel", "-i", target, "::GAP"])
         path = os.path.join(workdir, f"loader-{tag}")
-        with open(path, "wb") as f:
-            f.write(loader_file(template, tag, loader_kib * 1024, tag))
+        _write(path, loader_file(template, tag, volume.loader_kib * 1024, tag))
         run(["mcopy", "-i", target, path, f"::{name}"])
 
 
@@ -70,10 +79,10 @@ def _mkfs(image, fat, start, sectors, offset_hidden):
     run(args)
 
 
-def build_disk(path, volumes, previous_mbr, workdir, template, loader_kib=40):
+def build_disk(path, volumes, previous_mbr, workdir, template):
     """A hard disk: a DOS partition table with the volumes (logical ones inside one extended
     partition that follows the primary ones before it), and `previous_mbr`'s code in sector 0."""
-    total_mib = 2 + sum(v.mib for v in volumes) + 2
+    total_mib = 2 + sum(v.mib + 1 for v in volumes) + 2
     with open(path, "wb") as f:
         f.truncate(total_mib * 1024 * 1024)
     lines = ["label: dos"]
@@ -104,14 +113,14 @@ def build_disk(path, volumes, previous_mbr, workdir, template, loader_kib=40):
             continue
         start, size = starts[node]
         _mkfs(path, v.fat, start, size, start)
-        _fill_volume(path, start * SECTOR, v, workdir, template, loader_kib)
+        _fill_volume(path, start * SECTOR, v, workdir, template)
     with open(path, "r+b") as f:
         f.write(previous_mbr[:440])
 
 
-def build_floppy(path, files, workdir, template, loader_kib=40):
+def build_floppy(path, files, workdir, template):
     """A 1.44 MB FAT12 floppy, no partition table."""
     if os.path.exists(path):
         os.remove(path)
     run(["mkfs.fat", "-C", "--invariant", "-n", "TESTFLOPPY", path, "1440"])
-    _fill_volume(path, 0, Volume(fat=12, type=0, mib=0, files=files), workdir, template, loader_kib)
+    _fill_volume(path, 0, Volume(fat=12, type=0, mib=0, files=files), workdir, template)
