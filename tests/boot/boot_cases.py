@@ -2,8 +2,9 @@
 what booted (test loader, previous MBR or nothing) and what the boot code showed.
 
     boot_cases.py --list
-    boot_cases.py --case NAME --build-dir DIR    (DIR: the host build, with the assembled
-                                                  test loader, test MBR and the tools)
+    boot_cases.py --case NAME --qemu PATH --tools DIR --programs DIR
+        (--qemu: qemu-system-i386; --tools: where grldrinst and mtldrinst are; --programs: the
+        assembled test loader and test MBR, and room for the case's images)
 """
 
 import argparse
@@ -194,25 +195,24 @@ def check(case, log, elapsed_after_prompt):
     return failures
 
 
-def run_case(case, build_dir):
-    boot_dir = os.path.join(build_dir, "tests", "boot")
-    template = read_file(os.path.join(boot_dir, "test_loader.bin"))
-    previous = read_file(os.path.join(boot_dir, "test_previous_mbr.bin"))
-    with tempfile.TemporaryDirectory(prefix=f"boot-{case.name}-", dir=boot_dir) as work:
+def run_case(case, qemu, tools_dir, programs_dir):
+    template = read_file(os.path.join(programs_dir, "test_loader.bin"))
+    previous = read_file(os.path.join(programs_dir, "test_previous_mbr.bin"))
+    with tempfile.TemporaryDirectory(prefix=f"boot-{case.name}-", dir=programs_dir) as work:
         disk = os.path.join(work, "disk.img")
         build_disk(disk, case.volumes, previous, work, template)
         floppy = None
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
             build_floppy(floppy, case.floppy, work, template)
-        install(build_dir, case.tool, case.flags, disk, work)
+        install(os.path.join(tools_dir, case.tool), case.flags, disk, work)
         if case.edit:
             with open(disk, "r+b") as f:
                 case.edit(f)
 
         deadline = time.monotonic() + BOOT_DEADLINE
         after_prompt = None
-        with Boot(work, disk, floppy) as boot:
+        with Boot(qemu, work, disk, floppy) as boot:
             if case.key or case.min_wait:
                 prompt_at = boot.wait_for(r"Press Space", deadline)
                 if prompt_at is None:
@@ -235,14 +235,17 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--case")
-    parser.add_argument("--build-dir")
+    parser.add_argument("--qemu")
+    parser.add_argument("--tools")
+    parser.add_argument("--programs")
     args = parser.parse_args()
     if args.list:
         print(";".join(c.name for c in CASES), end="")
         return 0
     case = next(c for c in CASES if c.name == args.case)
     started = time.monotonic()
-    failures = run_case(case, os.path.abspath(args.build_dir))
+    failures = run_case(case, args.qemu, os.path.abspath(args.tools),
+                        os.path.abspath(args.programs))
     for failure in failures:
         print(f"{case.name}: {failure}")
     print(f"{case.name}: {'FAIL' if failures else 'ok'} in {time.monotonic() - started:.1f} s")

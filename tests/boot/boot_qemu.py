@@ -9,19 +9,18 @@ import socket
 import subprocess
 import time
 
-QEMU = "qemu-system-i386"
 ANSI = re.compile(rb"\x1b(\[[0-9;?]*[A-Za-z]|c)")
 BIOS_BANNER_END = "Booting from Hard Disk..."
 
 
 class Boot:
-    def __init__(self, workdir, disk, floppy=None):
+    def __init__(self, qemu, workdir, disk, floppy=None):
         self.log_path = os.path.join(workdir, "serial.log")
         self.monitor_path = os.path.join(workdir, "monitor.sock")
         for stale in (self.log_path, self.monitor_path):
             if os.path.exists(stale):
                 os.remove(stale)
-        args = [QEMU, "-accel", "tcg", "-m", "32", "-nographic", "-vga", "none", "-nic", "none",
+        args = [qemu, "-accel", "tcg", "-m", "32", "-nographic", "-vga", "none", "-nic", "none",
                 "-no-reboot", "-serial", f"file:{self.log_path}",
                 "-monitor", f"unix:{self.monitor_path},server,nowait",
                 "-drive", f"file={disk},format=raw,if=ide,index=0", "-boot", "order=c"]
