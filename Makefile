@@ -1,5 +1,5 @@
 # The two commands of the README: `make demo` and `make check`.
-.PHONY: all deps host windows windows-i686 check check-host check-windows demo clean
+.PHONY: all deps host windows windows-i686 check check-host check-fuzz check-windows demo clean
 
 all: host windows
 
@@ -24,7 +24,20 @@ check-host: host
 check-windows: windows
 	tools/with-display.sh ctest --preset windows
 
-check: check-host windows-i686 check-windows
+# The installer tool's partition-table parser against libFuzzer, for a bounded time.
+FUZZ_SOURCES = installer/arguments.cpp installer/boot_record.cpp installer/install_plan.cpp \
+	installer/listing.cpp installer/partition_table.cpp installer/text_buffer.cpp \
+	tests/installer/partition_table_fuzz.cpp
+check-fuzz: deps
+	mkdir -p build/fuzz/corpus
+	clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined \
+		-fno-sanitize-recover=all -I. $(FUZZ_SOURCES) \
+		-o build/fuzz/partition_table_fuzz
+	build/fuzz/partition_table_fuzz -max_total_time=25 -max_len=16384 -print_final_stats=1 \
+		build/fuzz/corpus >build/fuzz/log 2>&1 || { cat build/fuzz/log; exit 1; }
+	tail -n 6 build/fuzz/log
+
+check: check-host check-fuzz windows-i686 check-windows
 
 demo: windows
 	tools/demo.sh
