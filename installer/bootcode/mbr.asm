@@ -60,10 +60,10 @@ damaged:
 %include "disk.inc"
 %include "screen.inc"
 
-msg_damaged:    db 'Boot code incomplete: gap sectors unreadable. System halted.', 13, 10, 0
+msg_damaged:    db 'Boot code gap sectors unreadable or overwritten. System halted.', 13, 10, 0
 
-        times 440-($-$$) db 0
-        times 512-($-$$) db 0
+        times 440-($-$$) db 0           ; the rest of sector 0 stays the disk's own:
+        times 512-($-$$) db 0           ; disk signature, partition table, 0x55AA
 
 ; ---------------------------------------------------------------- sector 1
 extra_sectors:

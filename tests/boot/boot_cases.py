@@ -132,7 +132,7 @@ CASES = [
          ("halt",), "MTLDR not found and no previous MBR to boot. System halted.",
          flags=("--no-backup-mbr",)),
     Case("damaged_gap", "grldrinst", [fat16(("GRLDR", "unreached"))],
-         ("halt",), "Boot code incomplete: gap sectors unreadable. System halted.",
+         ("halt",), "Boot code gap sectors unreadable or overwritten. System halted.",
          edit=zero_last_gap_sector),
     Case("floppy", "grldrinst", [fat16()],
          ("loader", "floppy", 0x00), "", floppy={"GRLDR": "floppy"}),
@@ -146,8 +146,8 @@ CASES = [
          ("previous",), MTLDR_PROMPT.format(9),
          flags=("--boot-prevmbr-first", "--time-out=9"), key="a"),
     Case("previous_first_time_out", "grldrinst", [fat16(("GRLDR", "time-out"))],
-         ("previous",), GRLDR_PROMPT.format(2),
-         flags=("--boot-prevmbr-first", "--time-out=2"), min_wait=1.8),
+         ("previous",), GRLDR_PROMPT.format(3),
+         flags=("--boot-prevmbr-first", "--time-out=3"), min_wait=2.0),
     Case("previous_first_without_backup", "grldrinst", [fat16(("GRLDR", "no-prompt"))],
          ("loader", "no-prompt", 0x80), "",
          flags=("--boot-prevmbr-first", "--time-out=9", "--no-backup-mbr")),
@@ -216,13 +216,13 @@ def run_case(case, qemu, tools_dir, programs_dir):
             if case.key or case.min_wait:
                 prompt_at = boot.wait_for(r"Press Space", deadline)
                 if prompt_at is None:
-                    return [f"no prompt; log: {boot.text()!r}"]
+                    return [f"no prompt; {boot.report()}"]
                 if case.key:
                     boot.send_key(case.key)
             end = "|".join(MARKERS.values())
             ended_at = boot.wait_for(end, deadline)
             if ended_at is None:
-                return [f"nothing booted within {BOOT_DEADLINE} s; log: {boot.text()!r}"]
+                return [f"nothing booted within {BOOT_DEADLINE} s; {boot.report()}"]
             if case.min_wait:
                 after_prompt = ended_at - prompt_at
             if case.expect[0] == "halt":

@@ -67,6 +67,13 @@ class Boot:
     def send_key(self, key):
         self.monitor(f"sendkey {key}")
 
+    def report(self):
+        """The log, and QEMU's complaints when it ended on its own, for a failure message."""
+        text = f"log: {self.text()!r}"
+        if self.process.poll() is not None:
+            text += f"; qemu ended ({self.process.returncode}): {self.process.stderr.read()!r}"
+        return text
+
     def stop(self):
         if self.process.poll() is None:
             self.process.kill()
