@@ -95,6 +95,12 @@ TEST_F(ToolRun, BackupFileProblemsLeaveTheDiskAlone) {
   }
 }
 
+TEST_F(ToolRun, EmptyFileValueMeansNoBackupFile) {
+  EXPECT_EQ(run(kGrldrVariant, {"--save-mbr=", "(hd0)"}), kExitOk) << platform_.err;
+  EXPECT_TRUE(platform_.files.empty());
+  EXPECT_FALSE(platform_.disk.written.empty());
+}
+
 TEST_F(ToolRun, SameBackupAgainIsAccepted) {
   const Sector mbr = plainMbr();
   platform_.files["bk"] = std::string(mbr.begin(), mbr.end());
