@@ -71,11 +71,11 @@ def _fill_volume(image, offset_bytes, volume, workdir, template):
         run(["mcopy", "-i", target, path, f"::{name}"])
 
 
-def _mkfs(image, fat, start, sectors, offset_hidden):
+def _mkfs(image, fat, start, sectors):
     args = ["mkfs.fat", "-F", str(fat), "--invariant", "-n", "TESTVOL"]
     if fat == 32:
         args += ["-s", "1"]  # enough clusters to be FAT32 by count on a small volume
-    args += ["--offset", str(start), "-h", str(offset_hidden), image, str(sectors * SECTOR // 1024)]
+    args += ["--offset", str(start), "-h", str(start), image, str(sectors * SECTOR // 1024)]
     run(args)
 
 
@@ -106,13 +106,14 @@ def build_disk(path, volumes, previous_mbr, workdir, template):
             order.append(f"{name}{primary}")
             primary += 1
     run(["sfdisk", "-q", path], input="\n".join(lines).encode() + b"\n")
-    table = json.loads(subprocess.run(["sfdisk", "-J", path], check=True, capture_output=True).stdout)
-    starts = {p["node"].rsplit("/", 1)[-1]: (p["start"], p["size"]) for p in table["partitiontable"]["partitions"]}
+    listing = subprocess.run(["sfdisk", "-J", path], check=True, capture_output=True).stdout
+    starts = {p["node"].rsplit("/", 1)[-1]: (p["start"], p["size"])
+              for p in json.loads(listing)["partitiontable"]["partitions"]}
     for node, v in zip(order, volumes):
         if v.fat is None:
             continue
         start, size = starts[node]
-        _mkfs(path, v.fat, start, size, start)
+        _mkfs(path, v.fat, start, size)
         _fill_volume(path, start * SECTOR, v, workdir, template)
     with open(path, "r+b") as f:
         f.write(previous_mbr[:440])
