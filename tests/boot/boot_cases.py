@@ -4,7 +4,7 @@ what booted (test loader, previous MBR or nothing) and what the boot code showed
     boot_cases.py --list
     boot_cases.py --case NAME --qemu PATH --tools DIR --programs DIR
         (--qemu: qemu-system-i386; --tools: where grldrinst and mtldrinst are; --programs: the
-        assembled test loader and test MBR, and room for the case's images)
+        assembled test loader and test MBR)
 """
 
 import argparse
@@ -198,7 +198,8 @@ def check(case, log, elapsed_after_prompt):
 def run_case(case, qemu, tools_dir, programs_dir):
     template = read_file(os.path.join(programs_dir, "test_loader.bin"))
     previous = read_file(os.path.join(programs_dir, "test_previous_mbr.bin"))
-    with tempfile.TemporaryDirectory(prefix=f"boot-{case.name}-", dir=programs_dir) as work:
+    # In the temporary folder: QEMU's monitor socket needs a short path.
+    with tempfile.TemporaryDirectory(prefix=f"bootdeck-{case.name}-") as work:
         disk = os.path.join(work, "disk.img")
         build_disk(disk, case.volumes, previous, work, template)
         floppy = None
