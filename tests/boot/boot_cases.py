@@ -14,7 +14,7 @@ import struct
 import sys
 import tempfile
 import time
-from dataclasses import dataclass, field
+from dataclasses import dataclass
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 
