@@ -6,16 +6,6 @@ namespace installer {
 
 namespace {
 
-Outcome refuse(Refusal refusal, std::uint64_t lba = 0, std::uint64_t value = 0,
-               SystemError error = SystemError()) {
-  Outcome outcome;
-  outcome.refusal = refusal;
-  outcome.lba = lba;
-  outcome.value = value;
-  outcome.error = error;
-  return outcome;
-}
-
 // LBA 1 may take the previous MBR when it is empty or already holds a saved boot record.
 bool isFreeForPreviousMbr(const Sector &sector) {
   return isAllZero(sector) || hasBootSignature(sector);

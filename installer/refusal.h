@@ -44,6 +44,17 @@ struct Outcome {
   bool refused() const { return refusal != Refusal::None; }
 };
 
+// The details a refusal's message needs: the sector, a number, the system's error.
+inline Outcome refuse(Refusal refusal, std::uint64_t lba = 0, std::uint64_t value = 0,
+                      SystemError error = SystemError()) {
+  Outcome outcome;
+  outcome.refusal = refusal;
+  outcome.lba = lba;
+  outcome.value = value;
+  outcome.error = error;
+  return outcome;
+}
+
 // `disk` and `file` name the device and the file the message is about.
 void describeRefusal(const Outcome &outcome, const char *disk, const char *file, TextBuffer &out);
 

@@ -8,17 +8,6 @@
 
 namespace installer {
 
-namespace {
-
-Outcome refuse(Refusal refusal, std::uint64_t value = 0) {
-  Outcome outcome;
-  outcome.refusal = refusal;
-  outcome.value = value;
-  return outcome;
-}
-
-} // namespace
-
 Outcome checkRestoreTarget(const Sector &mbr) {
   if (!hasBootSignature(mbr)) {
     return refuse(Refusal::NoBootSignature);
@@ -31,7 +20,7 @@ Outcome checkRestoreTarget(const Sector &mbr) {
 
 Outcome checkRestoreFile(const std::uint8_t *data, std::size_t size, Sector &source) {
   if (size != source.size()) {
-    return refuse(Refusal::RestoreFileSize, size);
+    return refuse(Refusal::RestoreFileSize, 0, size);
   }
   std::memcpy(source.data(), data, size);
   if (!hasBootSignature(source)) {
@@ -52,10 +41,7 @@ Outcome readPreviousMbr(const Sector &mbr, Disk &disk, Sector &source) {
   }
   const SystemError error = disk.read(bootcode::kPreviousMbrLba, source);
   if (error.failed()) {
-    Outcome outcome = refuse(Refusal::DiskUnreadable);
-    outcome.lba = bootcode::kPreviousMbrLba;
-    outcome.error = error;
-    return outcome;
+    return refuse(Refusal::DiskUnreadable, bootcode::kPreviousMbrLba, 0, error);
   }
   if (!hasBootSignature(source)) {
     return refuse(Refusal::PreviousMbrInvalid);

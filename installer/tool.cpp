@@ -4,6 +4,7 @@
 #include "installer/install_plan.h"
 #include "installer/listing.h"
 #include "installer/restore_plan.h"
+#include "installer/usage.h"
 
 #include <cstdarg>
 #include <cstring>
@@ -15,14 +16,6 @@ namespace {
 constexpr const char *kInstalled = "恭喜您,安装成功!";
 constexpr const char *kUninstalled = "恭喜您,卸载成功!";
 constexpr const char *kNothingWritten = "测试模式: 磁盘和文件都没有改动.";
-
-Outcome refusal(Refusal reason, SystemError error = SystemError(), std::uint64_t lba = 0) {
-  Outcome outcome;
-  outcome.refusal = reason;
-  outcome.error = error;
-  outcome.lba = lba;
-  return outcome;
-}
 
 class Run {
 public:
@@ -76,16 +69,14 @@ Outcome Run::openAndReadMbr(bool writable, Sector &mbr) {
   SystemError error;
   disk_ = platform_.openDisk(options_.disk, writable, sectorSize, error);
   if (disk_ == nullptr) {
-    return refusal(Refusal::DiskUnavailable, error);
+    return refuse(Refusal::DiskUnavailable, 0, 0, error);
   }
   if (sectorSize != bootcode::kSectorSize) {
-    Outcome outcome = refusal(Refusal::SectorSize);
-    outcome.value = sectorSize;
-    return outcome;
+    return refuse(Refusal::SectorSize, 0, sectorSize);
   }
   error = disk_->read(0, mbr);
   if (error.failed()) {
-    return refusal(Refusal::DiskUnreadable, error, 0);
+    return refuse(Refusal::DiskUnreadable, 0, 0, error);
   }
   return Outcome();
 }
@@ -119,10 +110,10 @@ Outcome Run::saveBackup(const Sector &mbr) {
       say("备份文件 %s 已经存在,内容与现在的MBR相同,保留不变.", name);
       return Outcome();
     }
-    return refusal(Refusal::BackupFileDiffers);
+    return refuse(Refusal::BackupFileDiffers);
   }
   if (classifyError(error) != ErrorKind::NotFound) {
-    return refusal(Refusal::BackupFileUnusable, error);
+    return refuse(Refusal::BackupFileUnusable, 0, 0, error);
   }
   if (options_.readOnly) {
     say("将把现在的MBR保存到文件 %s.", name);
@@ -133,10 +124,10 @@ Outcome Run::saveBackup(const Sector &mbr) {
     error = platform_.readFile(name, existing, sizeof existing, size);
   }
   if (error.failed()) {
-    return refusal(Refusal::BackupFileUnusable, error);
+    return refuse(Refusal::BackupFileUnusable, 0, 0, error);
   }
   if (size != mbr.size() || std::memcmp(existing, mbr.data(), size) != 0) {
-    return refusal(Refusal::BackupFileMismatch);
+    return refuse(Refusal::BackupFileMismatch);
   }
   say("已把现在的MBR保存到文件 %s,并已读回核对.", name);
   return Outcome();
@@ -152,10 +143,10 @@ Outcome Run::writeVerified(std::uint64_t lba, const Sector &data) {
     error = disk_->read(lba, back);
   }
   if (error.failed()) {
-    return refusal(Refusal::WriteFailed, error, lba);
+    return refuse(Refusal::WriteFailed, lba, 0, error);
   }
   if (back != data) {
-    return refusal(Refusal::VerifyFailed, SystemError(), lba);
+    return refuse(Refusal::VerifyFailed, lba);
   }
   return Outcome();
 }
@@ -271,7 +262,7 @@ int Run::uninstall() {
     std::uint8_t data[bootcode::kSectorSize + 1];
     std::size_t size = 0;
     const SystemError error = platform_.readFile(options_.restoreFile, data, sizeof data, size);
-    outcome = error.failed() ? refusal(Refusal::RestoreFileUnreadable, error)
+    outcome = error.failed() ? refuse(Refusal::RestoreFileUnreadable, 0, 0, error)
                              : checkRestoreFile(data, size, source);
     if (outcome.refused()) {
       return fail(outcome, options_.restoreFile);
@@ -302,37 +293,14 @@ int Run::uninstall() {
   return kExitOk;
 }
 
-void reportUsage(const Variant &variant, const UsageError &error, Platform &platform) {
-  TextBuffer text;
-  text.appendf("%s: %s", variant.programName, error.reason);
-  if (error.argument != nullptr) {
-    text.appendf(": %s", error.argument);
-  }
-  text.appendf("\n用法: %s [选项] (hdN)\n", variant.programName);
-  if (variant.hasListMode) {
-    text.append("  -l                    列出磁盘的分区表\n");
-  }
-  text.appendf("  %s文件%*s安装前把现在的MBR保存到文件\n", variant.saveFlag,
-               static_cast<int>(18 - std::strlen(variant.saveFlag)), "");
-  text.appendf("  %s文件%*s从文件恢复原来的MBR(卸载)\n", variant.restoreFlag,
-               static_cast<int>(18 - std::strlen(variant.restoreFlag)), "");
-  text.append("  --restore-prevmbr     从第二扇区恢复原来的MBR(卸载)\n"
-              "  --no-backup-mbr       不把原来的MBR备份到第二扇区\n"
-              "  --mbr-disable-floppy  启动时不在软驱上搜索\n"
-              "  --mbr-disable-osbr    启动时不引导原来的MBR\n"
-              "  --boot-prevmbr-first  优先引导原来的MBR\n"
-              "  --time-out=秒         引导原来的MBR之前的等待时间(0-255,默认5)\n"
-              "  --read-only           测试模式:不写入任何内容\n"
-              "  --pause               结束前等待按键\n");
-  platform.writeErr(text.c_str(), text.size());
-}
-
 int dispatch(const Variant &variant, const BootImage &image, int argc, const char *const *argv,
              Platform &platform) {
   Options options;
   const UsageError error = parseArguments(variant, argc, argv, options);
   if (error.reason != nullptr) {
-    reportUsage(variant, error, platform);
+    TextBuffer text;
+    appendUsage(variant, error, text);
+    platform.writeErr(text.c_str(), text.size());
     return kExitUsage;
   }
   Run run(variant, image, options, platform);
