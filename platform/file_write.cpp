@@ -7,6 +7,13 @@
 namespace bootdeck {
 
 void writeWholeFile(const std::string &path, const unsigned char *data, std::size_t size) {
+  // Windows refuses to replace a read-only file; so does this where the file system would let a
+  // privileged user do it anyway (Wine run as root).
+  const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    throw lastErrorFailure();
+  }
   // CREATE_ALWAYS truncates an existing file, so a longer old file leaves no stale tail.
   ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,0 +1,76 @@
+#include "tests/e2e/e2e_support.h"
+
+#include "app/control_ids.h"
+#include "platform/locale_text.h"
+#include "platform/system_error.h"
+#include "platform/utf.h"
+#include "tests/e2e/driver/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace e2e {
+
+Environment deviceMapEnvironment() {
+  return {{"BOOTDECK_DEVICE_MAP", pathFromEnvironment("BOOTDECK_E2E_DEVICE_MAP")}};
+}
+
+Environment comspecLoggerEnvironment(const std::string &log) {
+  return {{"COMSPEC", pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER")},
+          {"BOOTDECK_COMSPEC_LOG", log}};
+}
+
+std::vector<std::string> loggedCommands(const std::string &log) {
+  std::vector<std::string> lines;
+  std::string content;
+  try {
+    content = readFileBytes(log);
+  } catch (const std::runtime_error &) {
+    return lines;
+  }
+  for (size_t start = 0; start < content.size();) {
+    const size_t end = content.find("\r\n", start);
+    lines.push_back(content.substr(start, end - start));
+    if (end == std::string::npos)
+      break;
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string todayShortDate() {
+  return bootdeck::shortDateText();
+}
+
+std::string systemErrorDescription(unsigned long number) {
+  return bootdeck::systemErrorText(number);
+}
+
+std::string customResource(const std::string &exe, int id) {
+  HMODULE module = LoadLibraryExW(bootdeck::widen(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module)
+    return std::string();
+  std::string bytes;
+  if (HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), L"CUSTOM"))
+    if (HGLOBAL loaded = LoadResource(module, info))
+      bytes.assign(static_cast<const char *>(LockResource(loaded)), SizeofResource(module, info));
+  FreeLibrary(module);
+  return bytes;
+}
+
+HWND mainWindowOf(const App &app) {
+  HWND main = app.waitForWindow(BOOTDECK_MAIN_CLASS);
+  if (!main) {
+    const MessageBoxView box(app.findWindow(L"#32770"));
+    DWORD code = 0;
+    ADD_FAILURE() << "no main window; message box: "
+                  << (box.hwnd() ? box.title() + " / " + box.text() : std::string("none"))
+                  << (app.waitForExit(&code, Milliseconds(0))
+                          ? "; ended with " + std::to_string(code)
+                          : std::string("; still running"));
+  }
+  return main;
+}
+
+} // namespace e2e

@@ -1,0 +1,240 @@
+// The main window as a person meets it: layout, captions, initial state, keyboard, tool tips and
+// the two ways to end a run.
+#include "tests/e2e/driver/app.h"
+#include "tests/e2e/driver/temp_folder.h"
+#include "tests/e2e/driver/tooltips.h"
+#include "tests/e2e/e2e_support.h"
+
+#include "app/control_ids.h"
+#include "app/main_window_layout.h"
+#include "disks/backup_name.h"
+#include "disks/disk_item.h"
+#include "platform/twips.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+namespace e2e {
+namespace {
+
+using bootdeck::mainWindowLayout;
+using bootdeck::twipsToPixels;
+
+const ControlSpec &spec(int id) {
+  for (const ControlSpec &s : mainWindowLayout())
+    if (s.id == id)
+      return s;
+  throw std::logic_error("no such control");
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+  void SetUp() override {
+    folder_ = std::make_unique<TempFolder>("main");
+    app_ = std::make_unique<App>(bootdeckExe(), folder_->path(), deviceMapEnvironment());
+    main_ = mainWindowOf(*app_);
+    ASSERT_TRUE(main_);
+  }
+  HWND get(int id) const { return control(main_, id); }
+  int dpi() const {
+    HDC screen = GetDC(nullptr);
+    const int value = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return value;
+  }
+  // Presses Tab in the focused control and returns the control that has the focus then.
+  HWND tab() const {
+    HWND before = app_->focus();
+    pressKey(before, VK_TAB);
+    HWND after = before;
+    waitUntil([&] { return (after = app_->focus()) != before; }, Milliseconds(3000));
+    return after;
+  }
+
+  std::unique_ptr<TempFolder> folder_;
+  std::unique_ptr<App> app_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(MainWindowTest, WindowHasItsTitleFixedClientSizeAndIsCentred) {
+  EXPECT_EQ("bootdeck", text(main_));
+  const LONG style = GetWindowLongW(main_, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) << std::hex << style;
+  RECT client;
+  GetClientRect(main_, &client);
+  EXPECT_EQ(twipsToPixels(7305, dpi()), client.right);
+  EXPECT_EQ(twipsToPixels(5310, dpi()), client.bottom);
+  RECT window;
+  GetWindowRect(main_, &window);
+  EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (window.left + window.right) / 2, 1);
+  EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (window.top + window.bottom) / 2, 1);
+}
+
+TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {
+  for (const ControlSpec &s : mainWindowLayout()) {
+    SCOPED_TRACE("control " + std::to_string(s.id));
+    HWND hwnd = get(s.id);
+    ASSERT_TRUE(hwnd);
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    const LONG type = style & BS_TYPEMASK;
+    switch (s.kind) {
+    case ControlKind::PushButton:
+      EXPECT_EQ("Button", className(hwnd));
+      EXPECT_EQ(BS_PUSHBUTTON, type) << "neither default nor cancel button";
+      break;
+    case ControlKind::OptionButton:
+      EXPECT_EQ(BS_AUTORADIOBUTTON, type);
+      break;
+    case ControlKind::CheckBox:
+      EXPECT_EQ(BS_AUTOCHECKBOX, type);
+      break;
+    case ControlKind::Frame:
+      EXPECT_EQ(BS_GROUPBOX, type);
+      break;
+    case ControlKind::Label:
+      EXPECT_EQ("Static", className(hwnd));
+      break;
+    case ControlKind::Edit:
+      EXPECT_EQ("Edit", className(hwnd));
+      EXPECT_FALSE(style & ES_MULTILINE);
+      break;
+    case ControlKind::MultiLineEdit:
+    case ControlKind::ReadOnlyMultiLineEdit:
+      EXPECT_EQ("Edit", className(hwnd));
+      EXPECT_TRUE(style & ES_MULTILINE);
+      EXPECT_TRUE(style & WS_VSCROLL);
+      break;
+    case ControlKind::DropDownList:
+      EXPECT_EQ("ComboBox", className(hwnd));
+      EXPECT_EQ(CBS_DROPDOWNLIST, style & 3);
+      break;
+    }
+    if (s.id != IDC_LABEL && s.id != IDC_BKFILETT && s.id != IDC_COMBO_CHOOSEHD)
+      EXPECT_EQ(s.text, text(hwnd));
+    if (s.kind == ControlKind::OptionButton || s.kind == ControlKind::CheckBox)
+      EXPECT_EQ(s.checked, checked(hwnd));
+
+    int left = s.left, top = s.top;
+    if (s.container) {
+      left += spec(s.container).left;
+      top += spec(s.container).top;
+    }
+    const RECT r = childRect(hwnd);
+    EXPECT_EQ(twipsToPixels(left, dpi()), r.left);
+    EXPECT_EQ(twipsToPixels(top, dpi()), r.top);
+    EXPECT_EQ(twipsToPixels(s.width, dpi()), r.right - r.left);
+    if (s.kind == ControlKind::DropDownList) {
+      // The closed field of a drop-down list cannot be lower than its font needs.
+      EXPECT_GE(r.bottom - r.top, twipsToPixels(s.height, dpi()));
+      EXPECT_LE(r.bottom - r.top, twipsToPixels(s.height, dpi()) + 4);
+    } else {
+      EXPECT_EQ(twipsToPixels(s.height, dpi()), r.bottom - r.top);
+    }
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_TRUE(IsWindowEnabled(hwnd));
+  }
+}
+
+TEST_F(MainWindowTest, StartValuesOfFolderLabelAndBackupName) {
+  EXPECT_EQ(folder_->path() + "\\", text(get(IDC_LABEL)));
+  // Before any disk is chosen the name ends in -0; the start-up's choice of the first disk
+  // replaces that with its item number.
+  const std::vector<std::string> disks = items(get(IDC_COMBO_CHOOSEHD));
+  const int item = disks.empty() ? 0 : bootdeck::itemNumber(disks.front());
+  EXPECT_EQ(bootdeck::backupName(todayShortDate(), item), text(get(IDC_BKFILETT)));
+  EXPECT_EQ(">输出结果-等待您下达指令...", text(get(IDC_RESULTTEXT)));
+}
+
+TEST_F(MainWindowTest, TabWalksTheTabOrderFromTheDiskList) {
+  EXPECT_EQ(get(IDC_COMBO_CHOOSEHD), app_->focus());
+  const int order[] = {IDC_CHOOSEIT,   IDC_OPTIONINSTALL, IDC_MTLDR,    IDC_BKFILETT,
+                       IDC_RESULTTEXT, IDC_PROCH,         IDC_HELP,     IDC_EXIT,
+                       IDC_JUSTTEST,   IDC_FRASH,         IDC_NOWSTATE, IDC_COMBO_CHOOSEHD};
+  for (int id : order)
+    EXPECT_EQ(get(id), tab()) << "expected control " << id;
+}
+
+TEST_F(MainWindowTest, TabReachesTheSelectedButtonOfAnOptionGroup) {
+  press(get(IDC_OPTIONUNINSTALL));
+  press(get(IDC_GRLDR)); // a click also focuses the button
+  ASSERT_TRUE(waitUntil([&] { return app_->focus() == get(IDC_GRLDR); }));
+  EXPECT_TRUE(checked(get(IDC_OPTIONUNINSTALL)));
+  EXPECT_FALSE(checked(get(IDC_OPTIONINSTALL)));
+  EXPECT_FALSE(checked(get(IDC_MTLDR)));
+  const int order[] = {IDC_BKFILETT,       IDC_RESULTTEXT, IDC_PROCH,           IDC_HELP,
+                       IDC_EXIT,           IDC_JUSTTEST,   IDC_FRASH,           IDC_NOWSTATE,
+                       IDC_COMBO_CHOOSEHD, IDC_CHOOSEIT,   IDC_OPTIONUNINSTALL, IDC_GRLDR};
+  for (int id : order)
+    EXPECT_EQ(get(id), tab()) << "expected control " << id;
+}
+
+TEST_F(MainWindowTest, EnterPressesOnlyTheFocusedButtonAndEscDoesNothing) {
+  HWND combo = get(IDC_COMBO_CHOOSEHD);
+  ASSERT_EQ(combo, app_->focus());
+  pressKey(combo, VK_RETURN);
+  pressKey(combo, VK_ESCAPE);
+  // Both keys are handled once the window answers the next message; nothing may have ended.
+  SendMessageW(main_, WM_NULL, 0, 0);
+  EXPECT_TRUE(app_->running());
+  EXPECT_FALSE(app_->findWindow(L"#32770"));
+
+  while (app_->focus() != get(IDC_EXIT))
+    ASSERT_NE(combo, tab()) << "exit button never focused";
+  pressKey(get(IDC_EXIT), VK_RETURN);
+  DWORD code = 1;
+  ASSERT_TRUE(app_->waitForExit(&code));
+  EXPECT_EQ(0u, code);
+}
+
+TEST_F(MainWindowTest, SixToolTipsWithTheirTexts) {
+  HWND toolTip = ownedToolTip(main_);
+  ASSERT_TRUE(toolTip);
+  EXPECT_EQ(6, SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0));
+  std::map<HWND, std::string> expected;
+  for (const ControlSpec &s : mainWindowLayout())
+    if (s.toolTip)
+      expected[get(s.id)] = s.toolTip;
+  EXPECT_EQ(expected, toolTipTexts(toolTip));
+}
+
+TEST_F(MainWindowTest, OutputBoxShowsWindowColouredTextOnWindowFrameColour) {
+  HWND box = get(IDC_RESULTTEXT);
+  RECT client;
+  GetClientRect(box, &client);
+  POINT corner = {client.right - 4, client.bottom - 4};
+  POINT firstLine = {0, 0};
+  ClientToScreen(box, &corner);
+  ClientToScreen(box, &firstLine);
+  HDC screen = GetDC(nullptr);
+  const COLORREF background = GetPixel(screen, corner.x, corner.y);
+  bool textColour = false;
+  for (int y = 0; y < 16 && !textColour; ++y)
+    for (int x = 0; x < 120 && !textColour; ++x)
+      textColour = GetPixel(screen, firstLine.x + x, firstLine.y + y) == GetSysColor(COLOR_WINDOW);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), background);
+  EXPECT_TRUE(textColour);
+}
+
+TEST_F(MainWindowTest, ExitEndsAtOnceAndKeepsTheToolFiles) {
+  press(get(IDC_EXIT));
+  DWORD code = 1;
+  ASSERT_TRUE(app_->waitForExit(&code));
+  EXPECT_EQ(0u, code);
+  EXPECT_FALSE(readFileBytes(folder_->path() + "\\grldrinst.exe").empty());
+  EXPECT_FALSE(readFileBytes(folder_->path() + "\\mtldrinst.exe").empty());
+}
+
+TEST_F(MainWindowTest, CloseBoxEndsTheRunAndKeepsTheToolFiles) {
+  PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(app_->waitForExit(&code));
+  EXPECT_EQ(0u, code);
+  EXPECT_FALSE(readFileBytes(folder_->path() + "\\grldrinst.exe").empty());
+  EXPECT_FALSE(readFileBytes(folder_->path() + "\\mtldrinst.exe").empty());
+}
+
+} // namespace
+} // namespace e2e

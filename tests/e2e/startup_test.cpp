@@ -1,0 +1,152 @@
+// Start-up: the blank test, deployment of the installer tool's two builds and its failures.
+#include "tests/e2e/driver/app.h"
+#include "tests/e2e/driver/temp_folder.h"
+#include "tests/e2e/e2e_support.h"
+
+#include "app/control_ids.h"
+#include "platform/scoped.h"
+#include "platform/utf.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+const char kBlankTitle[] = "注意:";
+const char kBlankPrompt[] = "为了您的操作安全,您不能将程序防止在路径有空格的目录\r\n\r\n"
+                            "建议您将程序防止在根目录.\r\n\r\n"
+                            "程序将退出.";
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Startup, BlankInTheFolderPathRefusesWhateverTheAnswerAndWritesNothing) {
+  enum Answer { Ok, Cancel, CloseBox };
+  const struct {
+    const char *folder;
+    Answer answer;
+  } cases[] = {
+      {"last folder", Ok},
+      {"parent folder\\child", Cancel},
+      {"two blanks\\in both", CloseBox},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.folder);
+    TempFolder folder(c.folder);
+    App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
+    const MessageBoxView box = app.waitForMessageBox();
+    ASSERT_TRUE(box.hwnd()) << "no message box";
+    EXPECT_EQ(kBlankTitle, box.title());
+    EXPECT_EQ(kBlankPrompt, box.text());
+    EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons());
+    EXPECT_EQ(IDOK, LOWORD(SendMessageW(box.hwnd(), DM_GETDEFID, 0, 0)));
+    EXPECT_TRUE(box.hasIcon());
+    EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
+    if (c.answer == CloseBox)
+      box.close();
+    else
+      box.answer(c.answer == Ok ? IDOK : IDCANCEL);
+    DWORD code = 0;
+    ASSERT_TRUE(app.waitForExit(&code));
+    EXPECT_EQ(std::vector<std::string>{"bootdeck.exe"}, folderEntries(folder.path()));
+  }
+}
+
+TEST(Startup, IdeographicBlankIsNoBlank) {
+  TempFolder folder("全角\xE3\x80\x80空格"); // U+3000 between the words
+  App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
+  HWND main = mainWindowOf(app);
+  ASSERT_TRUE(main);
+  EXPECT_EQ(folder.path() + "\\", text(control(main, IDC_LABEL)));
+  EXPECT_EQ(sorted({"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
+            sorted(folderEntries(folder.path())));
+}
+
+TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByte) {
+  const std::string grldr = customResource(bootdeckExe(), 101);
+  const std::string mtldr = customResource(bootdeckExe(), 102);
+  ASSERT_FALSE(grldr.empty());
+  ASSERT_FALSE(mtldr.empty());
+  const std::string stale(std::max(grldr.size(), mtldr.size()) + 4096, '\xA5');
+  const struct {
+    const char *name;
+    bool staleGrldr, staleMtldr;
+  } cases[] = {{"fresh", false, false}, {"stale", true, true}, {"one stale", false, true}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder(c.name[0] == 'o' ? "one-stale" : c.name);
+    if (c.staleGrldr)
+      writeFileBytes(folder.path() + "\\grldrinst.exe", stale);
+    if (c.staleMtldr)
+      writeFileBytes(folder.path() + "\\mtldrinst.exe", stale);
+    App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
+    ASSERT_TRUE(mainWindowOf(app));
+    // Compared whole: a stale tail beyond the payload's length would show as a size mismatch.
+    EXPECT_TRUE(readFileBytes(folder.path() + "\\grldrinst.exe") == grldr);
+    EXPECT_TRUE(readFileBytes(folder.path() + "\\mtldrinst.exe") == mtldr);
+  }
+}
+
+TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
+  const std::string grldr = customResource(bootdeckExe(), 101);
+  const struct {
+    const char *name;
+    bool inUse; // held open without sharing; otherwise read-only
+    unsigned long error;
+  } cases[] = {
+      {"grldrinst.exe", false, ERROR_ACCESS_DENIED},
+      {"mtldrinst.exe", false, ERROR_ACCESS_DENIED},
+      {"grldrinst.exe", true, ERROR_SHARING_VIOLATION},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.inUse ? " in use" : " read-only"));
+    TempFolder folder("unwritable");
+    const std::string path = folder.path() + "\\" + c.name;
+    writeFileBytes(path, "old");
+    bootdeck::ScopedFile held;
+    if (c.inUse)
+      held.reset(CreateFileW(bootdeck::widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                             0, nullptr));
+    else
+      ASSERT_TRUE(setReadOnly(path, true));
+    App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
+    const MessageBoxView box = app.waitForMessageBox();
+    ASSERT_TRUE(box.hwnd()) << "no error report";
+    EXPECT_EQ("bootdeck", box.title());
+    EXPECT_EQ("运行时错误 '" + std::to_string(c.error) + "':\r\n\r\n" +
+                  systemErrorDescription(c.error),
+              box.text());
+    EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
+    EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
+    box.answer(IDOK);
+    DWORD code = 0;
+    ASSERT_TRUE(app.waitForExit(&code));
+    EXPECT_NE(0u, code);
+    held.reset();
+    EXPECT_EQ("old", readFileBytes(path));
+    if (std::string(c.name) == "mtldrinst.exe") // written before the failure, so it stays
+      EXPECT_TRUE(readFileBytes(folder.path() + "\\grldrinst.exe") == grldr);
+  }
+}
+
+TEST(Startup, ProgramInADrivesRootFolder) {
+  // R: is mapped by the test preparation to an empty host folder.
+  const std::string root = "R:\\";
+  removeTree(root);
+  struct Cleanup {
+    ~Cleanup() { removeTree("R:\\"); }
+  } cleanup;
+  App app(bootdeckExe(), root, deviceMapEnvironment());
+  HWND main = mainWindowOf(app);
+  ASSERT_TRUE(main);
+  EXPECT_EQ("R:\\\\", text(control(main, IDC_LABEL)));
+  EXPECT_TRUE(readFileBytes("R:\\grldrinst.exe") == customResource(bootdeckExe(), 101));
+  EXPECT_TRUE(readFileBytes("R:\\mtldrinst.exe") == customResource(bootdeckExe(), 102));
+}
+
+} // namespace
+} // namespace e2e
