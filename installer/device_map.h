@@ -7,6 +7,7 @@
 namespace installer {
 
 constexpr const char *kDeviceMapVariable = "BOOTDECK_DEVICE_MAP";
+constexpr const wchar_t *kDeviceMapVariableWide = L"BOOTDECK_DEVICE_MAP";
 constexpr std::size_t kMaxPathBytes = 1024;
 
 // Copies the path mapped to disk `number` into `path` (NUL-terminated). Returns false when the

@@ -132,8 +132,13 @@ Disk *Win32Platform::openDisk(int number, bool writable, std::uint32_t &sectorSi
   wchar_t path[kMaxPathBytes];
   wchar_t mapName[kMaxPathBytes];
   const DWORD mapNameLength =
-      GetEnvironmentVariableW(L"BOOTDECK_DEVICE_MAP", mapName, static_cast<DWORD>(kMaxPathBytes));
-  if (mapNameLength > 0 && mapNameLength < kMaxPathBytes) {
+      GetEnvironmentVariableW(kDeviceMapVariableWide, mapName, static_cast<DWORD>(kMaxPathBytes));
+  // A map that is named but cannot be used never falls back to the real disks.
+  if (mapNameLength >= kMaxPathBytes) {
+    error = SystemError::windows(ERROR_FILENAME_EXCED_RANGE);
+    return nullptr;
+  }
+  if (mapNameLength > 0) {
     char map[16384];
     std::size_t mapLength = 0;
     error = readWholeFile(mapName, reinterpret_cast<std::uint8_t *>(map), sizeof map, mapLength);
