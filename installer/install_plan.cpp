@@ -47,8 +47,8 @@ InstallPlan planInstall(const Sector &mbr, Disk &disk, const BootImage &image,
   const std::uint32_t extra = image.extraSectors();
   const std::uint64_t lastNeeded =
       extra > 0 ? bootcode::kFirstExtraLba + extra - 1 : (plan.writePreviousMbr ? 1 : 0);
-  const std::uint32_t first = firstPartitionStart(mbr);
-  if (first != 0 && first <= lastNeeded) {
+  const std::uint64_t first = firstPartitionStart(mbr);
+  if (first <= lastNeeded) {
     plan.outcome = refuse(Refusal::GapTooSmall, lastNeeded, first);
     return plan;
   }

@@ -45,11 +45,11 @@ bool looksLikeVolumeBootSector(const Sector &mbr) {
          at(54, "FAT     ") || at(82, "FAT32   ");
 }
 
-std::uint32_t firstPartitionStart(const Sector &mbr) {
-  std::uint32_t first = 0;
+std::uint64_t firstPartitionStart(const Sector &mbr) {
+  std::uint64_t first = kNoPartition;
   for (std::size_t i = 0; i < kPrimaryEntries; ++i) {
     const PartitionEntry entry = primaryEntry(mbr, i);
-    if (entry.used() && (first == 0 || entry.start < first)) {
+    if (entry.used() && entry.start < first) {
       first = entry.start;
     }
   }

@@ -27,8 +27,10 @@ bool hasGptProtectiveEntry(const Sector &mbr);
 bool hasPlausibleStatusBytes(const Sector &mbr);
 // A file system's boot sector at LBA 0 of a disk without partition table ("superfloppy").
 bool looksLikeVolumeBootSector(const Sector &mbr);
-// The lowest start of a used primary entry, or 0 when none is used.
-std::uint32_t firstPartitionStart(const Sector &mbr);
+// The lowest start of a used primary entry, or kNoPartition when none is used. A start of 0 is
+// reported as it is: such a table claims sector 0 itself.
+constexpr std::uint64_t kNoPartition = ~std::uint64_t{0};
+std::uint64_t firstPartitionStart(const Sector &mbr);
 
 // Where a logical-partition chain stops; reading it never runs away on a broken chain.
 constexpr std::size_t kMaxLogicalPartitions = 128;

@@ -190,8 +190,8 @@ int Run::install() {
   if (plan.outcome.refused()) {
     return fail(plan.outcome);
   }
-  const std::uint32_t first = firstPartitionStart(mbr);
-  if (first != 0) {
+  const std::uint64_t first = firstPartitionStart(mbr);
+  if (first != kNoPartition) {
     say("第一个分区从第 %u 扇区开始,之前的空间足够.", static_cast<unsigned>(first));
   } else {
     say("磁盘上没有分区.");

@@ -111,7 +111,7 @@ TEST(PartitionTable, FirstPartitionIgnoresEmptyEntries) {
   EXPECT_EQ(firstPartitionStart(mbr), 1000u);
   Sector empty{};
   sign(empty);
-  EXPECT_EQ(firstPartitionStart(empty), 0u);
+  EXPECT_EQ(firstPartitionStart(empty), kNoPartition);
 }
 
 TEST(Listing, LinesHaveTheFixedShape) {

@@ -63,10 +63,9 @@ TEST(InstallPlan, GapMustHoldEveryExtraSector) {
     bool noBackup;
     Refusal expected;
   } cases[] = {
-      {4, false, Refusal::GapTooSmall},
-      {5, false, Refusal::None},
-      {5, true, Refusal::None},
-      {2048, false, Refusal::None},
+      {0, true, Refusal::GapTooSmall}, // a table that claims sector 0 itself
+      {4, false, Refusal::GapTooSmall}, {5, false, Refusal::None},
+      {5, true, Refusal::None},         {2048, false, Refusal::None},
   };
   for (const auto &c : cases) {
     FakeDisk disk;
