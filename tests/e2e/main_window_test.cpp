@@ -111,10 +111,12 @@ TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {
       EXPECT_EQ(CBS_DROPDOWNLIST, style & 3);
       break;
     }
-    if (s.id != IDC_LABEL && s.id != IDC_BKFILETT && s.id != IDC_COMBO_CHOOSEHD)
+    if (s.id != IDC_LABEL && s.id != IDC_BKFILETT && s.id != IDC_COMBO_CHOOSEHD) {
       EXPECT_EQ(s.text, text(hwnd));
-    if (s.kind == ControlKind::OptionButton || s.kind == ControlKind::CheckBox)
+    }
+    if (s.kind == ControlKind::OptionButton || s.kind == ControlKind::CheckBox) {
       EXPECT_EQ(s.checked, checked(hwnd));
+    }
 
     int left = s.left, top = s.top;
     if (s.container) {

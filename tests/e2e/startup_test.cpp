@@ -128,8 +128,9 @@ TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
     EXPECT_NE(0u, code);
     held.reset();
     EXPECT_EQ("old", readFileBytes(path));
-    if (std::string(c.name) == "mtldrinst.exe") // written before the failure, so it stays
+    if (std::string(c.name) == "mtldrinst.exe") { // written before the failure, so it stays
       EXPECT_TRUE(readFileBytes(folder.path() + "\\grldrinst.exe") == grldr);
+    }
   }
 }
 

@@ -72,8 +72,9 @@ TEST(MainWindowLayout, EachOptionGroupStartsWithExactlyOneSelected) {
     EXPECT_FALSE(b->checked);
   }
   for (const ControlSpec &spec : mainWindowLayout())
-    if (spec.kind != ControlKind::OptionButton && spec.kind != ControlKind::CheckBox)
+    if (spec.kind != ControlKind::OptionButton && spec.kind != ControlKind::CheckBox) {
       EXPECT_FALSE(spec.checked) << spec.id;
+    }
 }
 
 } // namespace
