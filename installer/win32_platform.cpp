@@ -2,6 +2,7 @@
 
 #include "installer/device_map.h"
 #include "installer/text_buffer.h"
+#include "installer/win32_console_font.h"
 
 #include <winioctl.h>
 
@@ -60,12 +61,16 @@ SystemError readWholeFile(const wchar_t *path, std::uint8_t *data, std::size_t c
   return readWhole(file.get(), data, capacity, size);
 }
 
-void writeText(DWORD which, const char *text, std::size_t length) {
+void writeText(DWORD which, const char *text, std::size_t length, bool &fontChosen) {
   const HANDLE handle = GetStdHandle(which);
   DWORD mode = 0;
   DWORD done = 0;
   if (GetConsoleMode(handle, &mode)) {
-    // The console shows Unicode whatever its code page, so Chinese reads right in every locale.
+    // The console takes Unicode whatever its code page, so Chinese reads right in every locale.
+    if (!fontChosen) {
+      preferChineseConsoleFont(handle);
+      fontChosen = true;
+    }
     wchar_t wide[TextBuffer::kCapacity];
     int written = 0;
     if (widen(text, static_cast<int>(length), wide, TextBuffer::kCapacity, written)) {
@@ -200,11 +205,11 @@ SystemError Win32Platform::readFile(const char *name, std::uint8_t *data, std::s
 }
 
 void Win32Platform::writeOut(const char *text, std::size_t length) {
-  writeText(STD_OUTPUT_HANDLE, text, length);
+  writeText(STD_OUTPUT_HANDLE, text, length, fontChosen_);
 }
 
 void Win32Platform::writeErr(const char *text, std::size_t length) {
-  writeText(STD_ERROR_HANDLE, text, length);
+  writeText(STD_ERROR_HANDLE, text, length, fontChosen_);
 }
 
 void Win32Platform::waitForKey() {

@@ -51,6 +51,7 @@ public:
 
 private:
   Win32Disk disk_;
+  bool fontChosen_ = false;
 };
 
 } // namespace installer
