@@ -1,6 +1,7 @@
 #include "installer/arguments.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace installer {
 
@@ -82,7 +83,6 @@ struct Parser {
   }
 
   bool option(const char *argument) {
-    const Variant &other = &variant == &kMtldrVariant ? kGrldrVariant : kMtldrVariant;
     const char *value = nullptr;
     if (std::strcmp(argument, "-l") == 0) {
       if (!variant.hasListMode) {
@@ -101,9 +101,12 @@ struct Parser {
       options.restoreFile = value;
       return once(kRestore, argument);
     }
-    if (valueAfter(argument, other.saveFlag) != nullptr ||
-        valueAfter(argument, other.restoreFlag) != nullptr) {
-      return fail("这是另一个版本的选项", argument);
+    // This build's own flags matched above, so a match here is the other build's flag.
+    for (const Variant *build : {&kGrldrVariant, &kMtldrVariant}) {
+      if (valueAfter(argument, build->saveFlag) != nullptr ||
+          valueAfter(argument, build->restoreFlag) != nullptr) {
+        return fail("这是另一个版本(grldrinst 与 mtldrinst 的保存和恢复选项不同)的选项", argument);
+      }
     }
     if ((value = valueAfter(argument, "--time-out=")) != nullptr) {
       options.timeout = parseNumber(value, 255, true);
