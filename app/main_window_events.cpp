@@ -2,6 +2,7 @@
 
 #include "app/control_ids.h"
 #include "app/shutdown.h"
+#include "disks/disk_list_win32.h"
 
 #include <windows.h>
 
@@ -10,6 +11,8 @@ namespace bootdeck {
 const std::vector<EventBinding> &mainWindowEvents() {
   static const std::vector<EventBinding> events = {
       {IDC_EXIT, BN_CLICKED, exitClick},
+      {IDC_FRASH, BN_CLICKED, frashClick},
+      {IDC_COMBO_CHOOSEHD, CBN_SELCHANGE, comboChoosehdClick},
   };
   return events;
 }
@@ -20,7 +23,7 @@ const std::vector<MainWindowHandler> &closingSteps() {
 }
 
 MainWindowHandler startupRefresh() {
-  return nullptr;
+  return refreshAtStartup;
 }
 
 } // namespace bootdeck
