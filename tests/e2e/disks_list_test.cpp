@@ -1,0 +1,176 @@
+// The disk list: its items for the disks of a device map, the choice of a disk and the backup
+// name, refresh, the end of the program when no disk answers, and enumeration failures.
+#include "tests/e2e/disks_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+const char kNoMediumTitle[] = "错误:无安装介质";
+const char kNoMediumPrompt[] = "您的电脑没装硬盘或移动存储!\r\n\r\n"
+                               "安装文件无法部署在安装介质上,请确认后重新运行程序.\r\n"
+                               "程序将退出.";
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+const std::vector<std::string> kToolFilesOnly = {"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"};
+
+// Checks the no-medium message, answers it and checks that the program ended, leaving the tool
+// files and no listing file.
+void expectNoMediumEnd(const App &app, const TempFolder &folder, int answer) {
+  const MessageBoxView box = app.waitForMessageBox();
+  ASSERT_TRUE(box.hwnd()) << "no message box";
+  EXPECT_EQ(kNoMediumTitle, box.title());
+  EXPECT_EQ(kNoMediumPrompt, box.text());
+  EXPECT_EQ((std::vector<int>{IDYES, IDNO}), box.buttons());
+  // The first button is the default one. (Wine's DM_GETDEFID answers IDOK for a box without
+  // one, so the buttons' styles tell.)
+  EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongW(GetDlgItem(box.hwnd(), IDYES), GWL_STYLE) & 0xF);
+  EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongW(GetDlgItem(box.hwnd(), IDNO), GWL_STYLE) & 0xF);
+  EXPECT_TRUE(box.hasIcon());
+  box.answer(answer);
+  DWORD code = 0;
+  ASSERT_TRUE(app.waitForExit(&code)) << "still running after the answer";
+  EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder.path())));
+}
+
+TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
+  DeviceMap map;
+  map.write({{0, DeviceMap::prepared("plain")}, {2, DeviceMap::prepared("small")}});
+  TempFolder folder("list");
+  const std::string log = folder.path() + "-commands.log";
+  App app(bootdeckExe(), folder.path(), map.environment(comspecLoggerEnvironment(log)));
+  const HWND main = mainWindowOf(app);
+  ASSERT_TRUE(main);
+  const HWND list = control(main, IDC_COMBO_CHOOSEHD);
+  const HWND name = control(main, IDC_BKFILETT);
+
+  EXPECT_EQ((std::vector<std::string>{plainItem(0), smallItem(2)}), items(list));
+  EXPECT_EQ(0, selectedIndex(list));
+  EXPECT_EQ(expectedBackupName(1), text(name));
+
+  // A typed name gives way to the name of the disk chosen afterwards.
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"my-backup"));
+  pick(list, 1);
+  EXPECT_TRUE(textBecomes(name, expectedBackupName(3)));
+  pick(list, 0);
+  EXPECT_TRUE(textBecomes(name, expectedBackupName(1)));
+
+  EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder.path()))) << "listing file left behind";
+  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER");
+  std::vector<std::string> expected;
+  for (int disk = 0; disk <= 10; ++disk)
+    expected.push_back(logger + " /c " + folder.path() + "\\mtldrinst.EXE -l (hd" +
+                       std::to_string(disk) + ") >  " + folder.path() + "\\tempch.tmp");
+  EXPECT_EQ(expected, loggedCommands(log));
+}
+
+TEST(DiskList, DisksNineAndTenGiveItemsTenAndEleven) {
+  DeviceMap map;
+  map.write({{9, DeviceMap::prepared("plain")}, {10, DeviceMap::prepared("huge")}});
+  TempFolder folder("nine-ten");
+  App app(bootdeckExe(), folder.path(), map.environment());
+  const HWND main = mainWindowOf(app);
+  ASSERT_TRUE(main);
+  const HWND list = control(main, IDC_COMBO_CHOOSEHD);
+  const HWND name = control(main, IDC_BKFILETT);
+  EXPECT_EQ((std::vector<std::string>{plainItem(9), hugeItem(10)}), items(list));
+  EXPECT_EQ(expectedBackupName(10), text(name));
+  pick(list, 1);
+  EXPECT_TRUE(textBecomes(name, expectedBackupName(11)));
+  pick(list, 0);
+  EXPECT_TRUE(textBecomes(name, expectedBackupName(10)));
+}
+
+TEST(DiskList, NoDiskEndsTheProgramWithEitherAnswerAndKeepsTheToolFiles) {
+  const struct {
+    const char *name;
+    int answer;
+    bool diskBeyondTheProbes; // a disk 11 exists, but the probes end at 10
+  } cases[] = {{"yes", IDYES, false}, {"no", IDNO, true}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    DeviceMap map;
+    if (c.diskBeyondTheProbes)
+      map.write({{11, DeviceMap::prepared("plain")}});
+    else
+      map.write({});
+    TempFolder folder(std::string("no-disk-") + c.name);
+    App app(bootdeckExe(), folder.path(), map.environment());
+    EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
+    expectNoMediumEnd(app, folder, c.answer);
+  }
+}
+
+TEST(DiskList, RefreshRebuildsTheListSelectsTheFirstDiskAndEndsWhenNoneIsLeft) {
+  DeviceMap map;
+  map.write({{0, DeviceMap::prepared("plain")},
+             {2, DeviceMap::prepared("small")},
+             {4, DeviceMap::prepared("plain")}});
+  TempFolder folder("refresh");
+  App app(bootdeckExe(), folder.path(), map.environment());
+  const HWND main = mainWindowOf(app);
+  ASSERT_TRUE(main);
+  const HWND list = control(main, IDC_COMBO_CHOOSEHD);
+  const HWND name = control(main, IDC_BKFILETT);
+  const HWND refresh = control(main, IDC_FRASH);
+
+  {
+    SCOPED_TRACE("same disks, third chosen, a name typed");
+    pick(list, 2);
+    ASSERT_TRUE(textBecomes(name, expectedBackupName(5)));
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
+    press(refresh);
+    EXPECT_TRUE(textBecomes(name, expectedBackupName(1)));
+    EXPECT_EQ((std::vector<std::string>{plainItem(0), smallItem(2), plainItem(4)}), items(list));
+    EXPECT_EQ(0, selectedIndex(list));
+  }
+  {
+    SCOPED_TRACE("fewer disks");
+    pick(list, 2);
+    ASSERT_TRUE(textBecomes(name, expectedBackupName(5)));
+    map.write({{2, DeviceMap::prepared("plain")}});
+    press(refresh);
+    EXPECT_TRUE(itemsBecome(list, {plainItem(2)}));
+    EXPECT_EQ(0, selectedIndex(list));
+    EXPECT_TRUE(textBecomes(name, expectedBackupName(3)));
+    EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder.path())));
+  }
+  {
+    SCOPED_TRACE("every disk gone");
+    map.write({});
+    press(refresh);
+    expectNoMediumEnd(app, folder, IDNO);
+  }
+}
+
+TEST(DiskList, ListingFileThatCannotBeDeletedEndsWithTheErrorReport) {
+  // A read-only listing file from elsewhere (copied from a CD, say): the probes cannot replace it
+  // and the enumeration cannot delete it.
+  DeviceMap map;
+  map.write({{0, DeviceMap::prepared("plain")}});
+  TempFolder folder("listing-read-only");
+  const std::string listing = folder.path() + "\\tempch.tmp";
+  writeFileBytes(listing, " 0  06        800        800\r\n");
+  ASSERT_TRUE(setReadOnly(listing, true));
+  App app(bootdeckExe(), folder.path(), map.environment());
+  const MessageBoxView box = app.waitForMessageBox();
+  ASSERT_TRUE(box.hwnd()) << "no error report";
+  EXPECT_EQ("bootdeck", box.title());
+  EXPECT_EQ("运行时错误 '5':\r\n\r\n" + systemErrorDescription(ERROR_ACCESS_DENIED), box.text());
+  EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
+  EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
+  box.answer(IDOK);
+  DWORD code = 0;
+  ASSERT_TRUE(app.waitForExit(&code));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), code);
+}
+
+} // namespace
+} // namespace e2e
