@@ -1,10 +1,11 @@
 #include "app/main_window_events.h"
 
+#include <windows.h>
+
 #include "app/control_ids.h"
 #include "app/shutdown.h"
 #include "disks/disk_list_win32.h"
-
-#include <windows.h>
+#include "help/help_window_win32.h"
 
 namespace bootdeck {
 
@@ -13,12 +14,13 @@ const std::vector<EventBinding> &mainWindowEvents() {
       {IDC_EXIT, BN_CLICKED, exitClick},
       {IDC_FRASH, BN_CLICKED, frashClick},
       {IDC_COMBO_CHOOSEHD, CBN_SELCHANGE, comboChoosehdClick},
+      {IDC_HELP, BN_CLICKED, helpClick},
   };
   return events;
 }
 
 const std::vector<MainWindowHandler> &closingSteps() {
-  static const std::vector<MainWindowHandler> steps = {};
+  static const std::vector<MainWindowHandler> steps = {unloadHelpWindow};
   return steps;
 }
 
