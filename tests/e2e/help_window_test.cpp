@@ -295,6 +295,12 @@ TEST_F(HelpWindowTest, MainWindowStaysUsableWhileTheHelpWindowIsOpen) {
   }
   EXPECT_TRUE(IsWindowVisible(help));
   EXPECT_FALSE(app_->findWindow(L"#32770"));
+
+  // Working in the main window brought it forward; the help button brings the same help window
+  // forward again.
+  EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == main_; }));
+  EXPECT_EQ(help, openHelp());
+  EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == help; }));
 }
 
 TEST_F(HelpWindowTest, ClosingTheMainWindowUnloadsTheShownHelpWindowAndEndsTheRun) {
