@@ -104,11 +104,15 @@ protected:
 };
 
 TEST_F(HelpWindowTest, FivePressesLeaveExactlyOneHelpWindow) {
+  HWND first = nullptr;
   for (int count = 1; count <= 5; ++count) {
     press(get(IDC_HELP));
     settle();
     const std::vector<HWND> windows = helpWindows();
     ASSERT_EQ(1u, windows.size()) << "after press " << count;
+    if (!first)
+      first = windows.front();
+    EXPECT_EQ(first, windows.front()) << "the same instance after press " << count;
     EXPECT_TRUE(IsWindowVisible(windows.front())) << "after press " << count;
   }
 }
