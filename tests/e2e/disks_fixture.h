@@ -64,6 +64,8 @@ public:
     writeFileBytes(path(), lines);
   }
   std::string path() const { return folder_.path() + "\\device.map"; }
+  // The map's folder, also for other files of the test (a command log).
+  const std::string &folder() const { return folder_.path(); }
 
   // The program's environment with this map, and any further variables.
   Environment environment(Environment more = {}) const {
@@ -73,6 +75,18 @@ public:
 
 private:
   TempFolder folder_;
+};
+
+// bootdeck started in a folder of its own, with its main window and the two controls of the disk
+// choice; the window handles are null when the start-up did not run through.
+struct StartedApp {
+  StartedApp(const std::string &folderName, const Environment &environment)
+      : folder(folderName), app(bootdeckExe(), folder.path(), environment), main(mainWindowOf(app)),
+        list(control(main, IDC_COMBO_CHOOSEHD)), name(control(main, IDC_BKFILETT)) {}
+
+  TempFolder folder;
+  App app;
+  HWND main, list, name;
 };
 
 inline std::size_t contentHash(const std::string &path) {

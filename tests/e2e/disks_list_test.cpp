@@ -43,13 +43,11 @@ void expectNoMediumEnd(const App &app, const TempFolder &folder, int answer) {
 TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
   DeviceMap map;
   map.write({{0, DeviceMap::prepared("plain")}, {2, DeviceMap::prepared("small")}});
-  TempFolder folder("list");
-  const std::string log = folder.path() + "-commands.log";
-  App app(bootdeckExe(), folder.path(), map.environment(comspecLoggerEnvironment(log)));
-  const HWND main = mainWindowOf(app);
-  ASSERT_TRUE(main);
-  const HWND list = control(main, IDC_COMBO_CHOOSEHD);
-  const HWND name = control(main, IDC_BKFILETT);
+  const std::string log = map.folder() + "\\commands.log";
+  const StartedApp started("list", map.environment(comspecLoggerEnvironment(log)));
+  ASSERT_TRUE(started.main);
+  const HWND list = started.list, name = started.name;
+  const std::string &folder = started.folder.path();
 
   EXPECT_EQ((std::vector<std::string>{plainItem(0), smallItem(2)}), items(list));
   EXPECT_EQ(0, selectedIndex(list));
@@ -62,24 +60,21 @@ TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
   pick(list, 0);
   EXPECT_TRUE(textBecomes(name, expectedBackupName(1)));
 
-  EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder.path()))) << "listing file left behind";
+  EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder))) << "listing file left behind";
   const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER");
   std::vector<std::string> expected;
   for (int disk = 0; disk <= 10; ++disk)
-    expected.push_back(logger + " /c " + folder.path() + "\\mtldrinst.EXE -l (hd" +
-                       std::to_string(disk) + ") >  " + folder.path() + "\\tempch.tmp");
+    expected.push_back(logger + " /c " + folder + "\\mtldrinst.EXE -l (hd" + std::to_string(disk) +
+                       ") >  " + folder + "\\tempch.tmp");
   EXPECT_EQ(expected, loggedCommands(log));
 }
 
 TEST(DiskList, DisksNineAndTenGiveItemsTenAndEleven) {
   DeviceMap map;
   map.write({{9, DeviceMap::prepared("plain")}, {10, DeviceMap::prepared("huge")}});
-  TempFolder folder("nine-ten");
-  App app(bootdeckExe(), folder.path(), map.environment());
-  const HWND main = mainWindowOf(app);
-  ASSERT_TRUE(main);
-  const HWND list = control(main, IDC_COMBO_CHOOSEHD);
-  const HWND name = control(main, IDC_BKFILETT);
+  const StartedApp started("nine-ten", map.environment());
+  ASSERT_TRUE(started.main);
+  const HWND list = started.list, name = started.name;
   EXPECT_EQ((std::vector<std::string>{plainItem(9), hugeItem(10)}), items(list));
   EXPECT_EQ(expectedBackupName(10), text(name));
   pick(list, 1);
@@ -113,13 +108,10 @@ TEST(DiskList, RefreshRebuildsTheListSelectsTheFirstDiskAndEndsWhenNoneIsLeft) {
   map.write({{0, DeviceMap::prepared("plain")},
              {2, DeviceMap::prepared("small")},
              {4, DeviceMap::prepared("plain")}});
-  TempFolder folder("refresh");
-  App app(bootdeckExe(), folder.path(), map.environment());
-  const HWND main = mainWindowOf(app);
-  ASSERT_TRUE(main);
-  const HWND list = control(main, IDC_COMBO_CHOOSEHD);
-  const HWND name = control(main, IDC_BKFILETT);
-  const HWND refresh = control(main, IDC_FRASH);
+  const StartedApp started("refresh", map.environment());
+  ASSERT_TRUE(started.main);
+  const HWND list = started.list, name = started.name;
+  const HWND refresh = control(started.main, IDC_FRASH);
 
   {
     SCOPED_TRACE("same disks, third chosen, a name typed");
@@ -140,13 +132,13 @@ TEST(DiskList, RefreshRebuildsTheListSelectsTheFirstDiskAndEndsWhenNoneIsLeft) {
     EXPECT_TRUE(itemsBecome(list, {plainItem(2)}));
     EXPECT_EQ(0, selectedIndex(list));
     EXPECT_TRUE(textBecomes(name, expectedBackupName(3)));
-    EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder.path())));
+    EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(started.folder.path())));
   }
   {
     SCOPED_TRACE("every disk gone");
     map.write({});
     press(refresh);
-    expectNoMediumEnd(app, folder, IDNO);
+    expectNoMediumEnd(started.app, started.folder, IDNO);
   }
 }
 

@@ -20,21 +20,20 @@ protected:
     first_ = map_.copy("plain", "first");
     second_ = map_.copy("small", "second");
     map_.write({{0, first_}, {2, second_}});
-    log_ = folder_.path() + "-commands.log";
-    app_ = std::make_unique<App>(bootdeckExe(), folder_.path(),
-                                 map_.environment(comspecLoggerEnvironment(log_)));
-    main_ = mainWindowOf(*app_);
-    ASSERT_TRUE(main_);
-    pick(control(main_, IDC_COMBO_CHOOSEHD), 1);
-    ASSERT_TRUE(textBecomes(control(main_, IDC_BKFILETT), expectedBackupName(3)));
+    log_ = map_.folder() + "\\commands.log";
+    started_ = std::make_unique<StartedApp>("chosen-disk",
+                                            map_.environment(comspecLoggerEnvironment(log_)));
+    ASSERT_TRUE(started_->main);
+    pick(started_->list, 1);
+    ASSERT_TRUE(textBecomes(started_->name, expectedBackupName(3)));
     firstHash_ = contentHash(first_);
     secondHash_ = contentHash(second_);
   }
 
   // Presses the execute button and agrees to the confirmation.
   void executeAndConfirm() const {
-    press(control(main_, IDC_CHOOSEIT));
-    const MessageBoxView confirm = app_->waitForMessageBox();
+    press(control(started_->main, IDC_CHOOSEIT));
+    const MessageBoxView confirm = app().waitForMessageBox();
     ASSERT_TRUE(confirm.hwnd()) << "no confirmation";
     ASSERT_EQ(kConfirmTitle, confirm.title());
     confirm.answer(IDOK);
@@ -43,15 +42,16 @@ protected:
 
   // The probe of the chosen disk made after the confirmation.
   std::string recheckCommand() const {
-    return pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER") + " /c " + folder_.path() +
-           "\\mtldrinst.EXE -l (hd2) >  " + folder_.path() + "\\tempch.tmp";
+    return pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER") + " /c " + folder() +
+           "\\mtldrinst.EXE -l (hd2) >  " + folder() + "\\tempch.tmp";
   }
 
+  const std::string &folder() const { return started_->folder.path(); }
+  const App &app() const { return started_->app; }
+
   DeviceMap map_;
-  TempFolder folder_{"chosen-disk"};
   std::string first_, second_, log_;
-  std::unique_ptr<App> app_;
-  HWND main_ = nullptr;
+  std::unique_ptr<StartedApp> started_;
   std::size_t firstHash_ = 0, secondHash_ = 0;
 };
 
@@ -68,7 +68,7 @@ TEST_F(ChosenDiskTest, ChangedDisksStopTheRunAndNothingIsWritten) {
     map_.write(c.disks);
     const size_t loggedBefore = loggedCommands(log_).size();
     executeAndConfirm();
-    const MessageBoxView changed = app_->waitForMessageBox();
+    const MessageBoxView changed = app().waitForMessageBox();
     ASSERT_TRUE(changed.hwnd()) << "no message";
     EXPECT_EQ(kChangedTitle, changed.title());
     EXPECT_NE(std::string::npos, changed.text().find("\"" + smallItem(2) + "\"")) << changed.text();
@@ -83,16 +83,16 @@ TEST_F(ChosenDiskTest, ChangedDisksStopTheRunAndNothingIsWritten) {
     EXPECT_EQ(firstHash_, contentHash(first_));
     EXPECT_EQ(secondHash_, contentHash(second_));
     EXPECT_EQ((std::vector<std::string>{"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
-              folderEntries(folder_.path()))
+              folderEntries(folder()))
         << "a backup file or the listing file was left";
-    EXPECT_TRUE(app_->running());
+    EXPECT_TRUE(app().running());
   }
 }
 
 TEST_F(ChosenDiskTest, UnchangedDisksLetTheRunGoAhead) {
   executeAndConfirm();
   // The tool saves the first sector of disk 2 under the backup name, then writes its boot code.
-  const std::string backup = folder_.path() + "\\" + expectedBackupName(3);
+  const std::string backup = folder() + "\\" + expectedBackupName(3);
   EXPECT_TRUE(waitUntil([&] { return contentHash(second_) != secondHash_; }))
       << "the chosen disk was not written";
   EXPECT_TRUE(waitUntil([&] {
@@ -104,7 +104,7 @@ TEST_F(ChosenDiskTest, UnchangedDisksLetTheRunGoAhead) {
   EXPECT_EQ(recheckCommand(), logged[11]);
   EXPECT_NE(std::string::npos, logged[12].find("mtldrinst.exe")) << logged[12];
   EXPECT_NE(std::string::npos, logged[12].find(" --pause (hd2)")) << logged[12];
-  EXPECT_EQ(nullptr, app_->findWindow(L"#32770")) << "a message box after the run started";
+  EXPECT_EQ(nullptr, app().findWindow(L"#32770")) << "a message box after the run started";
 }
 
 } // namespace
