@@ -102,8 +102,9 @@ WindowControls::WindowControls(HWND window, const std::vector<ControlSpec> &tabl
   }
 
   int groups = 0;
-  const Created *previous = nullptr;
+  controls_.reserve(order.size());
   for (const ControlSpec *spec : order) {
+    const Created *previous = controls_.empty() ? nullptr : &controls_.back();
     int originLeft = 0, originTop = 0;
     if (spec->container != 0) {
       const auto frame = std::find_if(table.begin(), table.end(), [&](const ControlSpec &s) {
@@ -149,7 +150,6 @@ WindowControls::WindowControls(HWND window, const std::vector<ControlSpec> &tabl
       SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
     controls_.push_back({spec, hwnd, group});
-    previous = &controls_.back();
   }
 
   for (const Created &created : controls_) {
