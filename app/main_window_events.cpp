@@ -6,6 +6,8 @@
 #include "app/shutdown.h"
 #include "disks/disk_list_win32.h"
 #include "help/help_window_win32.h"
+#include "operation/execute_win32.h"
+#include "operation/pro_dialog_win32.h"
 
 namespace bootdeck {
 
@@ -15,12 +17,15 @@ const std::vector<EventBinding> &mainWindowEvents() {
       {IDC_FRASH, BN_CLICKED, frashClick},
       {IDC_COMBO_CHOOSEHD, CBN_SELCHANGE, comboChoosehdClick},
       {IDC_HELP, BN_CLICKED, helpClick},
+      {IDC_PROCH, BN_CLICKED, prochClick},
+      {IDC_NOWSTATE, BN_CLICKED, nowstateClick},
+      {IDC_CHOOSEIT, BN_CLICKED, chooseitClick},
   };
   return events;
 }
 
 const std::vector<MainWindowHandler> &closingSteps() {
-  static const std::vector<MainWindowHandler> steps = {unloadHelpWindow};
+  static const std::vector<MainWindowHandler> steps = {unloadHelpWindow, unloadProDialog};
   return steps;
 }
 

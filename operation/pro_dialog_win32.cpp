@@ -1,0 +1,205 @@
+#include "operation/pro_dialog_win32.h"
+
+#include "app/control_ids.h"
+#include "app/main_window_layout.h"
+#include "app/shutdown.h"
+#include "operation/pro_layout.h"
+#include "operation/time_out.h"
+#include "platform/dialog_keys.h"
+#include "platform/focus_memory.h"
+#include "platform/message_box.h"
+#include "platform/system_error.h"
+#include "platform/utf.h"
+#include "platform/window_builder.h"
+#include "platform/window_class.h"
+#include "platform/window_text.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace bootdeck {
+
+namespace {
+
+const char kTimeOutRefused[] = "请正确的填写选项并细心核对.";
+const char kTimeOutDefault[] = "5";
+
+class ProDialog {
+public:
+  ProDialog();
+  ProDialog(const ProDialog &) = delete;
+  ProDialog &operator=(const ProDialog &) = delete;
+  ~ProDialog();
+
+  void show();
+  AdvancedOptions read() const;
+  // Destroying the window ends the instance (see WM_NCDESTROY).
+  void destroy() { DestroyWindow(hwnd_); }
+
+private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void command(int id, int notification, HWND control);
+  void allrightClick();
+  HWND control(int id) const { return controls_->control(id); }
+
+  HWND hwnd_ = nullptr;
+  FocusMemory focusMemory_;
+  std::unique_ptr<WindowControls> controls_;
+};
+
+// The one instance; empty while the dialog does not exist.
+std::unique_ptr<ProDialog> &instance() {
+  static std::unique_ptr<ProDialog> dialog;
+  return dialog;
+}
+
+ProDialog &existingOrNew() {
+  if (!instance())
+    instance() = std::make_unique<ProDialog>();
+  return *instance();
+}
+
+ProDialog::ProDialog() {
+  registerAppWindowClass(BOOTDECK_PRO_CLASS, windowProc);
+  // A close box, neither minimise nor maximise; no owner, so it stands beside the main window.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  CreateWindowExW(0, BOOTDECK_PRO_CLASS, widen(kProDialogTitle).c_str(), style, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                  GetModuleHandleW(nullptr), this);
+  if (!hwnd_)
+    throw lastErrorFailure();
+  const int dpi = screenDpi();
+  placeCentred(hwnd_, kProClientWidth, kProClientHeight, dpi);
+  controls_ = std::make_unique<WindowControls>(hwnd_, proDialogLayout(), dpi);
+  SendMessageW(control(IDC_TEXT), EM_LIMITTEXT, kTimeOutTextLimit, 0);
+}
+
+ProDialog::~ProDialog() {
+  // Only reached with a live window when construction failed half-way.
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void ProDialog::show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  // The first showing starts on the first control in tab order; later ones where the user left.
+  if (!IsChild(hwnd_, GetFocus()))
+    SetFocus(control(IDC_ALLRIGHT));
+}
+
+AdvancedOptions ProDialog::read() const {
+  AdvancedOptions options;
+  options.backupToSecondSector = isChecked(control(IDC_CHECK1));
+  options.floppySearch = isChecked(control(IDC_FLOPPYSCH));
+  options.fallbackOnInvalidTable = isChecked(control(IDC_CANNOTBOOTPRE));
+  options.installedFirst = isChecked(control(IDC_OPTION11));
+  options.timeOutText = windowText(control(IDC_TEXT));
+  return options;
+}
+
+LRESULT CALLBACK ProDialog::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto *self =
+        static_cast<ProDialog *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto *self = reinterpret_cast<ProDialog *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY && self) {
+    // The window is gone: the instance ends with it, so the next reader gets the defaults.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    if (instance().get() == self)
+      instance().reset();
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  if (!self || !self->controls_)
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  // A failure must not unwind through the system's frames: report it here and end.
+  try {
+    return self->handle(message, wParam, lParam);
+  } catch (const Failure &failure) {
+    endWithReport(failure);
+  } catch (const std::exception &error) {
+    endWithReport(Failure(0, error.what()));
+  }
+}
+
+LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_COMMAND:
+    command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return 0;
+  case WM_NEXTDLGCTL:
+    moveDialogFocus(hwnd_, wParam, lParam);
+    return 0;
+  case WM_CTLCOLORSTATIC:
+    if (reinterpret_cast<HWND>(lParam) == control(IDC_LABEL1)) {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, static_cast<COLORREF>(kProNoteTextColour));
+      SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
+    }
+    break;
+  case WM_ACTIVATE:
+    if (focusMemory_.onActivate(hwnd_, wParam))
+      return 0;
+    break;
+  case WM_CLOSE:
+    destroy();
+    return 0;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void ProDialog::command(int id, int notification, HWND sender) {
+  // Neither button is the default: Enter presses the focused button only; Esc cancels.
+  if (id == IDOK && !sender) {
+    pressFocusedButton(hwnd_);
+    return;
+  }
+  if (id == IDCANCEL && !sender) {
+    destroy();
+    return;
+  }
+  if (notification != BN_CLICKED || !sender)
+    return;
+  controls_->syncOptionTabStop(sender);
+  if (id == IDC_ALLRIGHT)
+    allrightClick();
+  else if (id == IDC_CANCEL)
+    destroy();
+}
+
+void ProDialog::allrightClick() {
+  const HWND timeOut = control(IDC_TEXT);
+  if (const auto confirmed = confirmedTimeOutText(windowText(timeOut))) {
+    setWindowText(timeOut, *confirmed);
+    ShowWindow(hwnd_, SW_HIDE);
+    return;
+  }
+  messageBox(hwnd_, kTimeOutRefused, kMainWindowTitle, MB_OK);
+  setWindowText(timeOut, kTimeOutDefault);
+}
+
+} // namespace
+
+void prochClick(MainWindow &) {
+  existingOrNew().show();
+}
+
+AdvancedOptions readAdvancedOptions() {
+  return existingOrNew().read();
+}
+
+void unloadProDialog(MainWindow &) {
+  if (instance())
+    instance()->destroy();
+}
+
+} // namespace bootdeck
