@@ -77,7 +77,8 @@ ProDialog::ProDialog() {
 }
 
 ProDialog::~ProDialog() {
-  // Only reached with a live window when construction failed half-way.
+  // A dialog that still exists when the process ends: detach first, so its destruction finds no
+  // object behind the window.
   if (hwnd_ && IsWindow(hwnd_)) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);

@@ -58,6 +58,14 @@ protected:
   std::vector<std::string> defaultInstallSummary() const {
     return e2e::defaultInstallSummary(main_, folder_->path());
   }
+  // Presses Tab in the focused control and returns the control that has the focus then.
+  HWND tab() const {
+    HWND before = app_->focus();
+    pressKey(before, VK_TAB);
+    HWND after = before;
+    waitUntil([&] { return (after = app_->focus()) != before; }, Milliseconds(3000));
+    return after;
+  }
   // Changes every value the composition reads, without confirming.
   void changeEverything(HWND pro, const std::string &timeOut) const {
     setChecked(control(pro, IDC_FLOPPYSCH), false);
@@ -156,6 +164,32 @@ TEST_F(ProDialogTest, TimeOutBoxTakesNoThirdCharacter) {
   for (wchar_t c : std::wstring(L"123"))
     SendMessageW(box, WM_CHAR, c, 1);
   EXPECT_EQ("12", text(box));
+}
+
+TEST_F(ProDialogTest, TabWalksTheTabOrderToTheSelectedOptionButton) {
+  HWND pro = open();
+  ASSERT_TRUE(pro);
+  ASSERT_EQ(control(pro, IDC_ALLRIGHT), app_->focus());
+  const int order[] = {IDC_CANCEL, IDC_FLOPPYSCH, IDC_CANNOTBOOTPRE, IDC_TEXT,
+                       IDC_CHECK1, IDC_OPTION11,  IDC_ALLRIGHT};
+  for (int id : order)
+    EXPECT_EQ(control(pro, id), tab()) << "expected control " << id;
+}
+
+TEST_F(ProDialogTest, EnterPressesOnlyTheFocusedButton) {
+  HWND pro = open();
+  ASSERT_TRUE(pro);
+  while (app_->focus() != control(pro, IDC_TEXT))
+    ASSERT_NE(control(pro, IDC_ALLRIGHT), tab()) << "time-out box never focused";
+  pressKey(control(pro, IDC_TEXT), VK_RETURN);
+  SendMessageW(pro, WM_NULL, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(pro)) << "Enter in the box pressed a button";
+  EXPECT_EQ(nullptr, app_->findWindow(L"#32770"));
+
+  while (app_->focus() != control(pro, IDC_CANCEL))
+    ASSERT_NE(control(pro, IDC_TEXT), tab()) << "cancel never focused";
+  pressKey(control(pro, IDC_CANCEL), VK_RETURN);
+  EXPECT_TRUE(gone());
 }
 
 TEST_F(ProDialogTest, ProchAgainWhileShownLeavesOneDialog) {
