@@ -32,12 +32,14 @@ class ExecuteTest : public testing::Test {
 protected:
   void SetUp() override {
     image_ = map_.copy("plain", "disk");
-    map_.write({{0, image_}});
+    second_ = map_.copy("small", "second");
+    map_.write({{0, image_}, {2, second_}});
     log_ = folder_.path() + "-commands.log";
     app_ = std::make_unique<App>(bootdeckExe(), folder_.path(),
                                  map_.environment(comspecLoggerEnvironment(log_)));
     main_ = mainWindowOf(*app_);
     ASSERT_TRUE(main_);
+    ASSERT_TRUE(itemsBecome(get(IDC_COMBO_CHOOSEHD), {plainItem(0), smallItem(2)}));
     ASSERT_EQ(plainItem(0), text(get(IDC_COMBO_CHOOSEHD)));
     ASSERT_TRUE(textBecomes(get(IDC_BKFILETT), expectedBackupName(1)));
     backupName_ = expectedBackupName(1);
@@ -89,7 +91,7 @@ protected:
 
   DeviceMap map_;
   TempFolder folder_{"execute"};
-  std::string image_, log_, backupName_;
+  std::string image_, second_, log_, backupName_;
   std::unique_ptr<App> app_;
   HWND main_ = nullptr;
 };
@@ -137,9 +139,9 @@ TEST_F(ExecuteTest, OkRunsOneToolWithTheComposedCommandAndTheWindowStaysUsable) 
     const char *name;
     std::function<void()> choose;
     std::string command;
-    bool writes;
+    const std::string *written; // the image the tool writes to; nullptr for none
   } cases[] = {
-      {"defaults", [] {}, "mtldrinst.exe --save=" + backupName_ + " --pause (hd0)", true},
+      {"defaults", [] {}, "mtldrinst.exe --save=" + backupName_ + " --pause (hd0)", &image_},
       {"grldr, test mode, dialog values not yet confirmed",
        [this] {
          setChecked(get(IDC_GRLDR), true);
@@ -153,12 +155,22 @@ TEST_F(ExecuteTest, OkRunsOneToolWithTheComposedCommandAndTheWindowStaysUsable) 
        },
        "grldrinst.exe --save-mbr=" + backupName_ +
            " --mbr-disable-floppy --boot-prevmbr-first --time-out=3 --read-only --pause (hd0)",
-       false},
+       nullptr},
+      {"the second disk in the list is disk 2, dialog still open",
+       [this] {
+         setChecked(get(IDC_MTLDR), true);
+         setChecked(get(IDC_JUSTTEST), false);
+         pick(get(IDC_COMBO_CHOOSEHD), 1);
+         ASSERT_TRUE(textBecomes(get(IDC_BKFILETT), expectedBackupName(3)));
+       },
+       "mtldrinst.exe --save=" + expectedBackupName(3) +
+           " --mbr-disable-floppy --boot-prevmbr-first --time-out=3 --pause (hd2)",
+       &second_},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     c.choose();
-    const std::string before = readFileBytes(image_);
+    const std::string before[] = {readFileBytes(image_), readFileBytes(second_)};
     const size_t runsBefore = toolRuns().size();
 
     const MessageBoxView confirm = execute();
@@ -187,11 +199,13 @@ TEST_F(ExecuteTest, OkRunsOneToolWithTheComposedCommandAndTheWindowStaysUsable) 
     ASSERT_EQ(runsBefore + 1, runs.size());
     EXPECT_EQ(expectedRun(c.command), runs.back());
     ASSERT_TRUE(answerAndWait(tool));
-    if (c.writes) {
-      EXPECT_NE(before.substr(0, 440), sectorZero(image_).substr(0, 440));
-    } else {
-      EXPECT_TRUE(before == readFileBytes(image_)) << "test mode wrote to the image";
-      EXPECT_EQ(std::string::npos, screen.find("恭喜您,安装成功!")) << screen;
+    for (const std::string *image : {&image_, &second_}) {
+      const std::string &old = before[image == &image_ ? 0 : 1];
+      if (image == c.written) {
+        EXPECT_NE(old.substr(0, 440), sectorZero(*image).substr(0, 440)) << *image;
+      } else {
+        EXPECT_TRUE(old == readFileBytes(*image)) << *image << " written to";
+      }
     }
   }
 }
