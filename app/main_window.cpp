@@ -6,6 +6,7 @@
 #include "app/shutdown.h"
 #include "platform/app_folder.h"
 #include "platform/dialog_keys.h"
+#include "platform/edit_escape.h"
 #include "platform/system_error.h"
 #include "platform/utf.h"
 #include "platform/win32_file_system.h"
@@ -27,6 +28,8 @@ MainWindow::MainWindow() {
   const int dpi = screenDpi();
   placeCentred(hwnd_, kMainClientWidth, kMainClientHeight, dpi);
   controls_ = std::make_unique<WindowControls>(hwnd_, mainWindowLayout(), dpi);
+  // Esc does nothing in this window, also in the output box, which would otherwise close it.
+  ignoreEscape(control(IDC_RESULTTEXT));
 }
 
 MainWindow::~MainWindow() {
@@ -92,15 +95,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     break;
   case WM_ACTIVATE:
-    // Keep the focused control across deactivation, as dialogs do.
-    if (LOWORD(wParam) == WA_INACTIVE) {
-      HWND focus = GetFocus();
-      if (focus && IsChild(hwnd_, focus))
-        lastFocus_ = focus;
-    } else if (lastFocus_ && IsWindow(lastFocus_)) {
-      SetFocus(lastFocus_);
+    if (focusMemory_.onActivate(hwnd_, wParam))
       return 0;
-    }
     break;
   case WM_CLOSE:
     for (MainWindowHandler step : closingSteps())

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/focus_memory.h"
 #include "platform/process_runner.h"
 #include "platform/window_builder.h"
 
@@ -46,7 +47,7 @@ private:
   void dispatchCommand(int id, int notification, HWND control);
 
   HWND hwnd_ = nullptr;
-  HWND lastFocus_ = nullptr;
+  FocusMemory focusMemory_;
   std::unique_ptr<WindowControls> controls_;
   std::unique_ptr<ProcessRunner> processRunner_;
   std::unique_ptr<FileSystem> fileSystem_;

@@ -249,4 +249,14 @@ void pressKey(HWND window, WORD virtualKey) {
   PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
+bool drainPostedMessages(HWND edit, Milliseconds timeout) {
+  for (int round = 0; round < 2; ++round) {
+    SendMessageW(edit, EM_SETSEL, 1, 1);
+    PostMessageW(edit, EM_SETSEL, 0, 0);
+    if (!waitUntil([&] { return LOWORD(SendMessageW(edit, EM_GETSEL, 0, 0)) == 0; }, timeout))
+      return false;
+  }
+  return true;
+}
+
 } // namespace e2e

@@ -78,5 +78,9 @@ std::vector<std::string> items(HWND combo);
 int selectedIndex(HWND combo);
 // Posts a key press to `window`, as the keyboard would deliver it there.
 void pressKey(HWND window, WORD virtualKey);
+// Waits until the thread of `edit` (a single-line edit box) has handled the messages posted to it
+// so far, and those that their handling posted in turn: a marker selection is posted behind
+// them, twice. False when the time runs out.
+bool drainPostedMessages(HWND edit, Milliseconds timeout = kTimeout);
 
 } // namespace e2e
