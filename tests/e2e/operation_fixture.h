@@ -53,23 +53,25 @@ inline bool showsIcon(const MessageBoxView &box) {
   return false;
 }
 
+struct WindowsOfClass {
+  DWORD processId;
+  std::string className;
+  std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK collectWindowOfClass(HWND hwnd, LPARAM lParam) {
+  auto *search = reinterpret_cast<WindowsOfClass *>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == search->processId && className(hwnd) == search->className)
+    search->found.push_back(hwnd);
+  return TRUE;
+}
+
 // Every window of the class in the process, shown or hidden.
-inline std::vector<HWND> windowsOfClass(DWORD processId, const wchar_t *className) {
-  struct Search {
-    DWORD processId;
-    std::string className;
-    std::vector<HWND> found;
-  } search = {processId, bootdeck::narrow(className), {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto *s = reinterpret_cast<Search *>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->processId && e2e::className(hwnd) == s->className)
-          s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+inline std::vector<HWND> windowsOfClass(DWORD processId, const wchar_t *name) {
+  WindowsOfClass search = {processId, bootdeck::narrow(name), {}};
+  EnumWindows(collectWindowOfClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
