@@ -8,9 +8,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -117,6 +120,16 @@ double timeProbes(const std::wstring &folder, double *firstProbe) {
   return elapsed;
 }
 
+double mean(const std::vector<double> &values) {
+  return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -131,13 +144,17 @@ int wmain(int argc, wchar_t **argv) {
     return 1;
   }
   const int runs = _wtoi(argv[3]);
+  if (runs < 1) {
+    std::fwprintf(stderr, L"RUNS must be at least 1\n");
+    return 2;
+  }
   // One start first: it writes the tool files that the probes on their own need, and warms up.
   double unused = 0;
   timeStartup(exe, folder, &unused);
 
   // "before probes": from the start to the first probe's listing file (process start, tool
   // files, window); "enumeration": from there to the list shown.
-  double startupSum = 0, beforeSum = 0, probesSum = 0, firstSum = 0;
+  std::vector<double> startups, befores, probeRuns, firsts;
   std::printf("%4s %12s %14s %13s %13s %8s %8s %11s\n", "run", "start-up ms", "before probes",
               "enumeration", "11 probes ms", "ratio", "enum.", "1 probe ms");
   const auto row = [](const char *label, double startup, double before, double probes,
@@ -150,11 +167,13 @@ int wmain(int argc, wchar_t **argv) {
     const double startup = timeStartup(exe, folder, &before);
     const double probes = timeProbes(folder, &first);
     row(std::to_string(run).c_str(), startup, before, probes, first);
-    startupSum += startup;
-    beforeSum += before;
-    probesSum += probes;
-    firstSum += first;
+    startups.push_back(startup);
+    befores.push_back(before);
+    probeRuns.push_back(probes);
+    firsts.push_back(first);
   }
-  row("mean", startupSum / runs, beforeSum / runs, probesSum / runs, firstSum / runs);
+  row("mean", mean(startups), mean(befores), mean(probeRuns), mean(firsts));
+  // Other work on the machine now and then slows one run down; the median is not moved by it.
+  row("med.", median(startups), median(befores), median(probeRuns), median(firsts));
   return 0;
 }
