@@ -55,4 +55,4 @@ if [ $seen -lt 2 ]; then
   exit 1
 fi
 convert "$shot" -crop 1024x768+0+0 +repage "$shot"
-echo "demo: bootdeck showed two demo disks; screenshot: $shot"
+echo "demo: bootdeck ran on the two demo disks; screenshot of its window: $shot"
