@@ -2,20 +2,15 @@
 
 #include "installer/boot_record.h"
 #include "installer/bootcode/bootcode_layout.h"
-#include "installer/partition_table.h"
+#include "installer/install_plan.h"
 
 #include <cstring>
 
 namespace installer {
 
 Outcome checkRestoreTarget(const Sector &mbr) {
-  if (!hasBootSignature(mbr)) {
-    return refuse(Refusal::NoBootSignature);
-  }
-  if (hasGptProtectiveEntry(mbr)) {
-    return refuse(Refusal::Gpt);
-  }
-  return Outcome();
+  // The restored code lands in bytes 0..439 just as ours does: the same sector 0 may take it.
+  return checkWritableMbr(mbr);
 }
 
 Outcome checkRestoreFile(const std::uint8_t *data, std::size_t size, Sector &source) {

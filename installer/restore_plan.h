@@ -11,7 +11,8 @@
 
 namespace installer {
 
-// Today's sector 0 must carry an MBR table that the restored code can be put beside.
+// Today's sector 0 must carry an MBR table that the restored code can be put beside: not GPT, not
+// a volume's boot sector.
 Outcome checkRestoreTarget(const Sector &mbr);
 
 // `size` is the file's length as read, up to one byte more than a sector.

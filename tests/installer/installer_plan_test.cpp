@@ -201,6 +201,35 @@ TEST(RestorePlan, FileMustBeOneForeignMbr) {
   }
 }
 
+// Restoring writes bytes 0..439 just as an install does: a volume's boot sector at LBA 0 would
+// lose its BPB, so the target must be a real MBR table too.
+TEST(RestorePlan, TargetMustBeAnMbrTable) {
+  Sector unsigned_ = plainMbr();
+  unsigned_[510] = 0;
+  Sector gpt = plainMbr();
+  putEntry(gpt, 1, 0xEE, 1, 0xFFFF);
+  Sector fat = plainMbr();
+  std::memcpy(fat.data() + 54, "FAT12   ", 8);
+  Sector ntfs = plainMbr();
+  std::memcpy(ntfs.data() + 3, "NTFS    ", 8);
+  Sector garbage = plainMbr();
+  garbage[446 + 16] = 0x29;
+  const struct {
+    const char *name;
+    const Sector *mbr;
+    Refusal expected;
+  } cases[] = {{"plain", nullptr, Refusal::None},
+               {"unsigned", &unsigned_, Refusal::NoBootSignature},
+               {"GPT", &gpt, Refusal::Gpt},
+               {"FAT volume", &fat, Refusal::VolumeBootSector},
+               {"NTFS volume", &ntfs, Refusal::VolumeBootSector},
+               {"status bytes", &garbage, Refusal::NoPartitionTable}};
+  const Sector plain = plainMbr();
+  for (const auto &c : cases) {
+    EXPECT_EQ(checkRestoreTarget(c.mbr != nullptr ? *c.mbr : plain).refusal, c.expected) << c.name;
+  }
+}
+
 TEST(RestorePlan, SecondSectorOnlyBehindOurCodeThatSavedIt) {
   const TestImage image(4);
   const Options options = installOptions();

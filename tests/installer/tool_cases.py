@@ -282,6 +282,15 @@ def refusal_cases(b):
             f.write(content)
         return plain()
 
+    def superfloppy():
+        """A FAT file system from sector 0, no partition table: what a USB stick often holds."""
+        image = os.path.join(b.work, "superfloppy.img")
+        if os.path.exists(image):
+            os.remove(image)
+        subprocess.run(["mkfs.fat", "-C", "-I", image, "8192"], check=True, capture_output=True)
+        restore_file(sectors(b.image("plain", "src"), 0))
+        return image
+
     def installed_without_backup():
         image = plain()
         b.map_disks({0: image})
@@ -302,6 +311,8 @@ def refusal_cases(b):
         ("restore file missing", plain, ["--restore=absent", "(hd0)"], "无法读取恢复文件"),
         ("restore file too short", lambda: restore_file(bytes(100)), ["--restore=rf", "(hd0)"], "不足"),
         ("restore file unsigned", lambda: restore_file(bytes(512)), ["--restore=rf", "(hd0)"], "55AA"),
+        ("install onto a volume", superfloppy, ["(hd0)"], "文件系统"),
+        ("restore onto a volume", superfloppy, ["--restore=rf", "(hd0)"], "文件系统"),
         ("restore onto GPT", lambda: restore_file(sectors(b.image("plain", "src"), 0)) and b.image("gpt"),
          ["--restore=rf", "(hd0)"], "GPT"),
     ]
