@@ -42,6 +42,7 @@ class Case:
     min_wait: float = 0.0  # the previous MBR must not start sooner after the prompt
     edit: object = None  # changes the installed disk image: edit(file)
     entry0: int | None = None  # type of partition entry 0 the previous MBR sees, when edited
+    near_midnight: bool = False  # started through a floppy that sets the clock 2 s before midnight
 
 
 def fat16(*files, decoys=(), logical=False, type=0x0E, mib=20):
@@ -148,6 +149,10 @@ CASES = [
     Case("previous_first_time_out", "grldrinst", [fat16(("GRLDR", "time-out"))],
          ("previous",), GRLDR_PROMPT.format(3),
          flags=("--boot-prevmbr-first", "--time-out=3"), min_wait=2.0),
+    # The BIOS tick count goes back to 0 at midnight, 2 s into the wait: the wait still lasts.
+    Case("previous_first_time_out_across_midnight", "grldrinst", [fat16(("GRLDR", "midnight"))],
+         ("previous",), GRLDR_PROMPT.format(6),
+         flags=("--boot-prevmbr-first", "--time-out=6"), min_wait=5.0, near_midnight=True),
     Case("previous_first_without_backup", "grldrinst", [fat16(("GRLDR", "no-prompt"))],
          ("loader", "no-prompt", 0x80), "",
          flags=("--boot-prevmbr-first", "--time-out=9", "--no-backup-mbr")),
@@ -206,6 +211,11 @@ def run_case(case, qemu, tools_dir, programs_dir):
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
             build_floppy(floppy, case.floppy, work, template)
+        if case.near_midnight:
+            floppy = os.path.join(work, "clock.img")
+            with open(floppy, "wb") as f:
+                f.write(read_file(os.path.join(programs_dir, "test_clock_near_midnight.bin")))
+                f.truncate(1440 * 1024)
         install(os.path.join(tools_dir, case.tool), case.flags, disk, work)
         if case.edit:
             with open(disk, "r+b") as f:
@@ -213,7 +223,7 @@ def run_case(case, qemu, tools_dir, programs_dir):
 
         deadline = time.monotonic() + BOOT_DEADLINE
         after_prompt = None
-        with Boot(qemu, work, disk, floppy) as boot:
+        with Boot(qemu, work, disk, floppy, from_floppy=case.near_midnight) as boot:
             if case.key or case.min_wait:
                 prompt_at = boot.wait_for(r"Press Space", deadline)
                 if prompt_at is None:

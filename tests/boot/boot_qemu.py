@@ -10,11 +10,11 @@ import subprocess
 import time
 
 ANSI = re.compile(rb"\x1b(\[[0-9;?]*[A-Za-z]|c)")
-BIOS_BANNER_END = "Booting from Hard Disk..."
+BIOS_BANNER_END = re.compile(r"Booting from [^\r\n]*\.\.\.")
 
 
 class Boot:
-    def __init__(self, qemu, workdir, disk, floppy=None):
+    def __init__(self, qemu, workdir, disk, floppy=None, from_floppy=False):
         self.log_path = os.path.join(workdir, "serial.log")
         self.monitor_path = os.path.join(workdir, "monitor.sock")
         for stale in (self.log_path, self.monitor_path):
@@ -23,7 +23,7 @@ class Boot:
         args = [qemu, "-accel", "tcg", "-m", "32", "-nographic", "-vga", "none", "-nic", "none",
                 "-no-reboot", "-serial", f"file:{self.log_path}",
                 "-monitor", f"unix:{self.monitor_path},server,nowait",
-                "-drive", f"file={disk},format=raw,if=ide,index=0", "-boot", "order=c"]
+                "-drive", f"file={disk},format=raw,if=ide,index=0", "-boot", "order=a" if from_floppy else "order=c"]
         if floppy:
             args += ["-drive", f"file={floppy},format=raw,if=floppy,index=0"]
         self.started = time.monotonic()
@@ -88,7 +88,8 @@ class Boot:
 
 def screen_text(log):
     """What the boot code showed: the text after the BIOS's last line, lines joined by \n."""
-    if BIOS_BANNER_END not in log:
+    banners = list(BIOS_BANNER_END.finditer(log))
+    if not banners:
         return None
-    shown = log.split(BIOS_BANNER_END, 1)[1]
+    shown = log[banners[-1].end():]
     return "\n".join(line.rstrip() for line in shown.replace("\r", "").split("\n")).strip("\n")
