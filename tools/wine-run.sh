@@ -10,15 +10,22 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
-# The prefix is made once; concurrent first runs wait for the one that makes it.
-if [ ! -f "$WINEPREFIX/.bootdeck-ready" ]; then
+# The prefix is made once (again when its settings below change); concurrent first runs wait for
+# the one that makes it.
+prefix_version=2
+ready=$WINEPREFIX/.bootdeck-ready
+if [ "$(cat "$ready" 2>/dev/null)" != "$prefix_version" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9>"$WINEPREFIX.lock"
   flock 9
-  if [ ! -f "$WINEPREFIX/.bootdeck-ready" ]; then
+  if [ "$(cat "$ready" 2>/dev/null)" != "$prefix_version" ]; then
     wineboot --init >/dev/null 2>&1 || true
+    # The tool's console shows Chinese only in a CJK console font; the output box's frame colour
+    # is black on Windows, as a person there sees it.
+    wine reg add 'HKCU\Console' /v FaceName /d 'WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Colors' /v WindowFrame /d '0 0 0' /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.bootdeck-ready"
+    echo "$prefix_version" >"$ready"
   fi
   flock -u 9
 fi
