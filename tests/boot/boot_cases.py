@@ -25,6 +25,8 @@ from boot_install import install
 BOOT_DEADLINE = 25.0  # seconds from QEMU's start to the end of a boot
 QUIET_AFTER_HALT = 1.0  # after the halt message, how long nothing else may happen
 
+TICKS_PER_DAY = 0x1800B0  # the BIOS tick count restarts at 0 when it gets there
+
 GRLDR_PROMPT = "Press Space to start GRLDR, any other key to boot the previous MBR ({} s)"
 MTLDR_PROMPT = "Press Space to start MTLDR, any other key to boot the previous MBR ({} s)"
 
@@ -42,7 +44,10 @@ class Case:
     min_wait: float = 0.0  # the previous MBR must not start sooner after the prompt
     edit: object = None  # changes the installed disk image: edit(file)
     entry0: int | None = None  # type of partition entry 0 the previous MBR sees, when edited
-    near_midnight: bool = False  # started through a floppy that sets the clock 2 s before midnight
+    # Started through a floppy that prepares the BIOS's state (see test_starter.asm): the tick
+    # count to set, a keystroke to leave in the keyboard buffer.
+    start_ticks: int | None = None
+    type_ahead: int | None = None
 
 
 def fat16(*files, decoys=(), logical=False, type=0x0E, mib=20):
@@ -152,7 +157,12 @@ CASES = [
     # The BIOS tick count goes back to 0 at midnight, 2 s into the wait: the wait still lasts.
     Case("previous_first_time_out_across_midnight", "grldrinst", [fat16(("GRLDR", "midnight"))],
          ("previous",), GRLDR_PROMPT.format(6),
-         flags=("--boot-prevmbr-first", "--time-out=6"), min_wait=5.0, near_midnight=True),
+         flags=("--boot-prevmbr-first", "--time-out=6"), min_wait=5.0,
+         start_ticks=TICKS_PER_DAY - 36),
+    # A key pressed before the prompt showed is no answer to it: only Space, sent after, counts.
+    Case("previous_first_ignores_keys_typed_before", "grldrinst", [fat16(("GRLDR", "fresh"))],
+         ("loader", "fresh", 0x80), GRLDR_PROMPT.format(9),
+         flags=("--boot-prevmbr-first", "--time-out=9"), key="spc", type_ahead=0x1E61),
     Case("previous_first_without_backup", "grldrinst", [fat16(("GRLDR", "no-prompt"))],
          ("loader", "no-prompt", 0x80), "",
          flags=("--boot-prevmbr-first", "--time-out=9", "--no-backup-mbr")),
@@ -211,10 +221,14 @@ def run_case(case, qemu, tools_dir, programs_dir):
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
             build_floppy(floppy, case.floppy, work, template)
-        if case.near_midnight:
-            floppy = os.path.join(work, "clock.img")
+        from_floppy = case.start_ticks is not None or case.type_ahead is not None
+        if from_floppy:
+            floppy = os.path.join(work, "starter.img")
+            starter = bytearray(read_file(os.path.join(programs_dir, "test_starter.bin")))
+            ticks = case.start_ticks if case.start_ticks is not None else 0xFFFFFFFF
+            struct.pack_into("<IH", starter, 3, ticks, case.type_ahead or 0)
             with open(floppy, "wb") as f:
-                f.write(read_file(os.path.join(programs_dir, "test_clock_near_midnight.bin")))
+                f.write(starter)
                 f.truncate(1440 * 1024)
         install(os.path.join(tools_dir, case.tool), case.flags, disk, work)
         if case.edit:
@@ -223,7 +237,7 @@ def run_case(case, qemu, tools_dir, programs_dir):
 
         deadline = time.monotonic() + BOOT_DEADLINE
         after_prompt = None
-        with Boot(qemu, work, disk, floppy, from_floppy=case.near_midnight) as boot:
+        with Boot(qemu, work, disk, floppy, from_floppy=from_floppy) as boot:
             if case.key or case.min_wait:
                 prompt_at = boot.wait_for(r"Press Space", deadline)
                 if prompt_at is None:
