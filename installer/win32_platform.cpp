@@ -87,16 +87,29 @@ bool isModifierKey(WORD key) {
 
 } // namespace
 
+// Sector 0 and the gap before the first partition lie outside every volume: since Vista an
+// administrator may write them on \\.\PhysicalDriveN without locking or dismounting any volume,
+// and the tool writes nowhere else, so it takes no lock. Other programs keep their access
+// (FILE_SHARE_*): the system itself holds the disk open.
 SystemError Win32Disk::open(const wchar_t *path, bool writable, std::uint32_t &sectorSize) {
+  if (!buffer_.allocate()) {
+    return lastError();
+  }
+  // Device names (\\.\...) are real disks: no cache between the tool and the medium, writes
+  // finished on the device before WriteFile returns. Images are files, read through the cache
+  // (unbuffered transfers there would have to match the host volume's sector size).
+  const bool device = path[0] == L'\\' && path[1] == L'\\' && path[2] == L'.' && path[3] == L'\\';
+  const DWORD flags =
+      FILE_FLAG_WRITE_THROUGH | (device ? FILE_FLAG_NO_BUFFERING : FILE_ATTRIBUTE_NORMAL);
   handle_.reset(CreateFileW(path, GENERIC_READ | (writable ? GENERIC_WRITE : 0),
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags,
+                            nullptr));
   if (!handle_.valid()) {
     return lastError();
   }
   sectorSize = 512;
-  // Device names (\\.\...) are real disks: their geometry tells the sector size. Images are files.
-  if (path[0] == L'\\' && path[1] == L'\\' && path[2] == L'.' && path[3] == L'\\') {
+  // A real disk's geometry tells its sector size.
+  if (device) {
     DISK_GEOMETRY geometry = {};
     DWORD returned = 0;
     if (!DeviceIoControl(handle_.get(), IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, &geometry,
@@ -108,21 +121,28 @@ SystemError Win32Disk::open(const wchar_t *path, bool writable, std::uint32_t &s
   return SystemError();
 }
 
+// Transfers go through the page buffer: unbuffered I/O needs a sector-aligned buffer, and a
+// Sector may sit anywhere.
 SystemError Win32Disk::read(std::uint64_t lba, Sector &out) {
   OVERLAPPED position = at(lba * out.size());
   DWORD got = 0;
-  if (!ReadFile(handle_.get(), out.data(), static_cast<DWORD>(out.size()), &got, &position)) {
+  if (!ReadFile(handle_.get(), buffer_.get(), static_cast<DWORD>(out.size()), &got, &position)) {
     const DWORD error = GetLastError();
     return error == ERROR_HANDLE_EOF ? SystemError::endOfDevice()
                                      : SystemError::windows(static_cast<long>(error));
   }
-  return got == out.size() ? SystemError() : SystemError::endOfDevice();
+  if (got != out.size()) {
+    return SystemError::endOfDevice();
+  }
+  CopyMemory(out.data(), buffer_.get(), out.size());
+  return SystemError();
 }
 
 SystemError Win32Disk::write(std::uint64_t lba, const Sector &in) {
   OVERLAPPED position = at(lba * in.size());
+  CopyMemory(buffer_.get(), in.data(), in.size());
   DWORD put = 0;
-  if (!WriteFile(handle_.get(), in.data(), static_cast<DWORD>(in.size()), &put, &position)) {
+  if (!WriteFile(handle_.get(), buffer_.get(), static_cast<DWORD>(in.size()), &put, &position)) {
     return lastError();
   }
   return put == in.size() ? SystemError() : SystemError::endOfDevice();

@@ -28,6 +28,31 @@ private:
   HANDLE handle_;
 };
 
+// A page of memory: a transfer buffer that meets any device's alignment.
+class PageBuffer {
+public:
+  PageBuffer() = default;
+  PageBuffer(const PageBuffer &) = delete;
+  PageBuffer &operator=(const PageBuffer &) = delete;
+  ~PageBuffer() {
+    if (page_ != nullptr) {
+      VirtualFree(page_, 0, MEM_RELEASE);
+    }
+  }
+
+  // False when the page cannot be had.
+  bool allocate() {
+    if (page_ == nullptr) {
+      page_ = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    return page_ != nullptr;
+  }
+  void *get() const { return page_; }
+
+private:
+  void *page_ = nullptr;
+};
+
 class Win32Disk final : public Disk {
 public:
   SystemError open(const wchar_t *path, bool writable, std::uint32_t &sectorSize);
@@ -37,6 +62,7 @@ public:
 
 private:
   Win32Handle handle_;
+  PageBuffer buffer_;
 };
 
 class Win32Platform final : public Platform {
