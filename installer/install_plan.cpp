@@ -38,11 +38,12 @@ InstallPlan planInstall(const Sector &mbr, Disk &disk, const BootImage &image,
   }
   plan.reinstall = isOurBootCode(mbr);
   // Never back up our own code: on a reinstall LBA 1 already holds the true previous MBR, if the
-  // earlier install kept one.
+  // earlier install kept one. That backup stays marked even when this run writes none: it may be
+  // the only copy of the previous MBR left.
   const bool keepsEarlierBackup =
       plan.reinstall && (mbr[bootcode::kFlagsOffset] & bootcode::kPreviousMbrSaved) != 0;
   plan.writePreviousMbr = !options.noBackupMbr && !plan.reinstall;
-  plan.previousMbrSaved = !options.noBackupMbr && (plan.writePreviousMbr || keepsEarlierBackup);
+  plan.previousMbrSaved = plan.writePreviousMbr || keepsEarlierBackup;
 
   const std::uint32_t extra = image.extraSectors();
   const std::uint64_t lastNeeded =

@@ -232,10 +232,10 @@ int Run::install() {
   }
   if (plan.writePreviousMbr) {
     say("%s把原来的MBR备份到第二扇区.", done);
-  } else if (options_.noBackupMbr) {
-    say("不备份原来的MBR到第二扇区.");
   } else if (plan.previousMbrSaved) {
     say("第二扇区中已有原来的MBR,保持不变.");
+  } else if (options_.noBackupMbr) {
+    say("不备份原来的MBR到第二扇区.");
   }
   say("%s写入第一扇区的启动代码(第 0-439 字节),磁盘签名和分区表保持不变.", done);
   reportBootSettings(plan.previousMbrSaved);

@@ -159,7 +159,8 @@ TEST(InstallPlan, ReinstallNeverBacksUpOurOwnCode) {
     bool earlierSaved;
     bool noBackupNow;
     bool savedAfter;
-  } cases[] = {{true, false, true}, {false, false, false}, {true, true, false}};
+  } cases[] = {
+      {true, false, true}, {false, false, false}, {true, true, true}, {false, true, false}};
   for (const auto &c : cases) {
     FakeDisk disk;
     Options earlier = installOptions();
