@@ -45,9 +45,10 @@ class Case:
     edit: object = None  # changes the installed disk image: edit(file)
     entry0: int | None = None  # type of partition entry 0 the previous MBR sees, when edited
     # Started through a floppy that prepares the BIOS's state (see test_starter.asm): the tick
-    # count to set, a keystroke to leave in the keyboard buffer.
+    # count to set, a keystroke to leave in the keyboard buffer, the conventional memory in KiB.
     start_ticks: int | None = None
     type_ahead: int | None = None
+    memory_kib: int | None = None
 
 
 def fat16(*files, decoys=(), logical=False, type=0x0E, mib=20):
@@ -125,6 +126,9 @@ CASES = [
     Case("too_big_then_next", "grldrinst",
          [fat32(("GRLDR", "huge"), loader_kib=600), fat16(("GRLDR", "fits"))],
          ("loader", "fits", 0x80), ""),
+    # Less memory than the loader's address 2000:0000 itself: nothing can be loaded there.
+    Case("no_memory_for_any_loader", "grldrinst", [fat16(("GRLDR", "unloadable"))],
+         ("previous",), "GRLDR not found, booting the previous MBR", memory_kib=100),
     Case("wrong_name_falls_back", "grldrinst", [fat16(("MTLDR", "mtldr"))],
          ("previous",), "GRLDR not found, booting the previous MBR",
          edit=set_entry0_type, entry0=0x06),
@@ -221,12 +225,12 @@ def run_case(case, qemu, tools_dir, programs_dir):
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
             build_floppy(floppy, case.floppy, work, template)
-        from_floppy = case.start_ticks is not None or case.type_ahead is not None
+        from_floppy = any(v is not None for v in (case.start_ticks, case.type_ahead, case.memory_kib))
         if from_floppy:
             floppy = os.path.join(work, "starter.img")
             starter = bytearray(read_file(os.path.join(programs_dir, "test_starter.bin")))
             ticks = case.start_ticks if case.start_ticks is not None else 0xFFFFFFFF
-            struct.pack_into("<IH", starter, 3, ticks, case.type_ahead or 0)
+            struct.pack_into("<IHH", starter, 3, ticks, case.type_ahead or 0, case.memory_kib or 0)
             with open(floppy, "wb") as f:
                 f.write(starter)
                 f.truncate(1440 * 1024)

@@ -2,7 +2,8 @@
 ; first hard disk's MBR as the BIOS would have. The test writes its two settings:
 ;   ticks: the BIOS tick count to set, or FFFFFFFF to leave the clock (the emulator's BIOS can
 ;          set it from the clock chip only up to about 21:50, never near midnight);
-;   key:   a keystroke (scan code, character) to leave in the keyboard buffer, or 0 for none.
+;   key:   a keystroke (scan code, character) to leave in the keyboard buffer, or 0 for none;
+;   memory: the KiB of conventional memory INT 12h reports from now on, or 0 to leave it.
 bits 16
 org 0x7c00
 MOVED           equ 0x0600                      ; out of the way of the MBR read to 0:7C00
@@ -10,6 +11,7 @@ MOVED           equ 0x0600                      ; out of the way of the MBR read
         nop
 ticks:  dd 0xffffffff                           ; at offset 3
 key:    dw 0                                    ; at offset 7
+memory: dw 0                                    ; at offset 9
 start:
         cli
         xor ax, ax
@@ -37,6 +39,11 @@ moved:
         mov ah, 0x05                            ; store a keystroke in the buffer
         int 0x16
 .no_key:
+        mov ax, [memory - $$ + MOVED]
+        test ax, ax
+        jz .memory_kept
+        mov [0x413], ax                         ; the BIOS data area's memory size
+.memory_kept:
         mov ax, 0x0201
         mov bx, 0x7c00
         mov cx, 0x0001
