@@ -17,9 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     bootdeck::formLoad(window);
     window.show(showCommand);
     return bootdeck::runMessageLoop();
-  } catch (const bootdeck::Failure &failure) {
-    bootdeck::endWithReport(failure);
   } catch (const std::exception &error) {
-    bootdeck::endWithReport(bootdeck::Failure(0, error.what()));
+    bootdeck::endWithReport(error);
   }
 }

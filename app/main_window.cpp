@@ -5,40 +5,30 @@
 #include "app/main_window_layout.h"
 #include "app/shutdown.h"
 #include "platform/app_folder.h"
+#include "platform/control_colours.h"
 #include "platform/dialog_keys.h"
 #include "platform/edit_escape.h"
-#include "platform/system_error.h"
-#include "platform/utf.h"
+#include "platform/top_level_window.h"
 #include "platform/win32_file_system.h"
 #include "platform/win32_process_runner.h"
-#include "platform/window_class.h"
 
 namespace bootdeck {
 
 MainWindow::MainWindow() {
-  registerAppWindowClass(BOOTDECK_MAIN_CLASS, windowProc);
-  // Fixed size: a caption with a close box, neither a sizing border nor minimise or maximise.
-  // No WS_CLIPCHILDREN: the window paints the inside of its frames, which draw only a border.
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  hwnd_ = CreateWindowExW(0, BOOTDECK_MAIN_CLASS, widen(kMainWindowTitle).c_str(), style,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                          nullptr, GetModuleHandleW(nullptr), this);
-  if (!hwnd_)
-    throw lastErrorFailure();
+  hwnd_ = createTopLevelWindow(BOOTDECK_MAIN_CLASS, objectWindowProc<MainWindow, endWithReport>,
+                               kMainWindowTitle);
   const int dpi = screenDpi();
   placeCentred(hwnd_, kMainClientWidth, kMainClientHeight, dpi);
   controls_ = std::make_unique<WindowControls>(hwnd_, mainWindowLayout(), dpi);
+  attachWindowObject(hwnd_, this);
   // Esc does nothing in this window, also in the output box, which would otherwise close it.
   ignoreEscape(control(IDC_RESULTTEXT));
 }
 
 MainWindow::~MainWindow() {
-  // Reached only when start-up fails: detach first, so destroying the window posts no WM_QUIT
+  // Reached only when start-up fails: detached first, so destroying the window posts no WM_QUIT
   // that would cut short the failure's message box.
-  if (IsWindow(hwnd_)) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  destroyTopLevelWindow(hwnd_);
 }
 
 void MainWindow::createPlatformObjects() {
@@ -56,26 +46,6 @@ void MainWindow::show(int showCommand) {
   SetFocus(control(IDC_COMBO_CHOOSEHD));
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto *self =
-        static_cast<MainWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto *self = reinterpret_cast<MainWindow *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->controls_)
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  // A failure must not unwind through the system's frames: report it here and end.
-  try {
-    return self->handle(message, wParam, lParam);
-  } catch (const Failure &failure) {
-    endWithReport(failure);
-  } catch (const std::exception &error) {
-    endWithReport(Failure(0, error.what()));
-  }
-}
-
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_COMMAND:
@@ -87,12 +57,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORSTATIC:
     // The output box: window-frame colour behind window-background coloured text.
-    if (reinterpret_cast<HWND>(lParam) == control(IDC_RESULTTEXT)) {
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, GetSysColor(COLOR_WINDOW));
-      SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
-    }
+    if (reinterpret_cast<HWND>(lParam) == control(IDC_RESULTTEXT))
+      return controlColours(wParam, GetSysColor(COLOR_WINDOW), COLOR_WINDOWFRAME);
     break;
   case WM_ACTIVATE:
     if (focusMemory_.onActivate(hwnd_, wParam))

@@ -41,9 +41,10 @@ public:
   // Shows the window and puts the focus on the disk list.
   void show(int showCommand);
 
-private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's messages, from its window procedure.
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
   void dispatchCommand(int id, int notification, HWND control);
 
   HWND hwnd_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/shutdown.h"
 
 #include "app/main_window_layout.h"
+#include "platform/failure.h"
 #include "platform/message_box.h"
 
 #include <windows.h>
@@ -17,11 +18,12 @@ void endNow(int exitCode) {
   ExitProcess(static_cast<UINT>(exitCode));
 }
 
-void endWithReport(const Failure &failure) {
-  const std::string text =
-      "运行时错误 '" + std::to_string(failure.number()) + "':\r\n\r\n" + failure.what();
+void endWithReport(const std::exception &error) {
+  const auto *failure = dynamic_cast<const Failure *>(&error);
+  const unsigned long number = failure ? failure->number() : 0;
+  const std::string text = "运行时错误 '" + std::to_string(number) + "':\r\n\r\n" + error.what();
   messageBox(nullptr, text, kMainWindowTitle, MB_OK | MB_ICONSTOP);
-  endNow(failure.number() != 0 ? static_cast<int>(failure.number()) : 1);
+  endNow(number != 0 ? static_cast<int>(number) : 1);
 }
 
 } // namespace bootdeck

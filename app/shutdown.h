@@ -1,7 +1,7 @@
 // The ways a run ends.
 #pragma once
 
-#include "platform/failure.h"
+#include <exception>
 
 namespace bootdeck {
 
@@ -13,8 +13,8 @@ void exitClick(MainWindow &window);
 // Ends the process at once with `exitCode`; no window's closing step runs.
 [[noreturn]] void endNow(int exitCode);
 
-// A failure nothing else handles: a message box with the error's number and description, then
-// the end of the program with a non-zero exit code.
-[[noreturn]] void endWithReport(const Failure &failure);
+// A failure nothing else handles: a message box with the error's number (a Failure's, else 0)
+// and description, then the end of the program with a non-zero exit code.
+[[noreturn]] void endWithReport(const std::exception &error);
 
 } // namespace bootdeck

@@ -5,13 +5,12 @@
 #include "app/shutdown.h"
 #include "operation/pro_layout.h"
 #include "operation/time_out.h"
+#include "platform/control_colours.h"
 #include "platform/dialog_keys.h"
 #include "platform/focus_memory.h"
 #include "platform/message_box.h"
-#include "platform/system_error.h"
-#include "platform/utf.h"
+#include "platform/top_level_window.h"
 #include "platform/window_builder.h"
-#include "platform/window_class.h"
 #include "platform/window_text.h"
 
 #include <windows.h>
@@ -37,9 +36,10 @@ public:
   // Destroying the window ends the instance (see WM_NCDESTROY).
   void destroy() { DestroyWindow(hwnd_); }
 
-private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's messages, from its window procedure.
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
   void command(int id, int notification, HWND control);
   void allrightClick();
   HWND control(int id) const { return controls_->control(id); }
@@ -62,27 +62,20 @@ ProDialog &existingOrNew() {
 }
 
 ProDialog::ProDialog() {
-  registerAppWindowClass(BOOTDECK_PRO_CLASS, windowProc);
-  // A close box, neither minimise nor maximise; no owner, so it stands beside the main window.
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  CreateWindowExW(0, BOOTDECK_PRO_CLASS, widen(kProDialogTitle).c_str(), style, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                  GetModuleHandleW(nullptr), this);
-  if (!hwnd_)
-    throw lastErrorFailure();
+  // No owner, so it stands beside the main window.
+  hwnd_ = createTopLevelWindow(BOOTDECK_PRO_CLASS, objectWindowProc<ProDialog, endWithReport>,
+                               kProDialogTitle);
   const int dpi = screenDpi();
   placeCentred(hwnd_, kProClientWidth, kProClientHeight, dpi);
   controls_ = std::make_unique<WindowControls>(hwnd_, proDialogLayout(), dpi);
+  attachWindowObject(hwnd_, this);
   SendMessageW(control(IDC_TEXT), EM_LIMITTEXT, kTimeOutTextLimit, 0);
 }
 
 ProDialog::~ProDialog() {
-  // A dialog that still exists when the process ends: detach first, so its destruction finds no
-  // object behind the window.
-  if (hwnd_ && IsWindow(hwnd_)) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  // A dialog that still exists when the process ends: detached first, so its destruction finds
+  // no object behind the window.
+  destroyTopLevelWindow(hwnd_);
 }
 
 void ProDialog::show() {
@@ -103,36 +96,17 @@ AdvancedOptions ProDialog::read() const {
   return options;
 }
 
-LRESULT CALLBACK ProDialog::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto *self =
-        static_cast<ProDialog *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto *self = reinterpret_cast<ProDialog *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY && self) {
+LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_NCDESTROY: {
     // The window is gone: the instance ends with it, so the next reader gets the defaults.
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    if (instance().get() == self)
+    const HWND hwnd = hwnd_;
+    detachWindowObject(hwnd);
+    hwnd_ = nullptr;
+    if (instance().get() == this)
       instance().reset();
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  if (!self || !self->controls_)
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  // A failure must not unwind through the system's frames: report it here and end.
-  try {
-    return self->handle(message, wParam, lParam);
-  } catch (const Failure &failure) {
-    endWithReport(failure);
-  } catch (const std::exception &error) {
-    endWithReport(Failure(0, error.what()));
-  }
-}
-
-LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
   case WM_COMMAND:
     command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     return 0;
@@ -140,12 +114,8 @@ LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     moveDialogFocus(hwnd_, wParam, lParam);
     return 0;
   case WM_CTLCOLORSTATIC:
-    if (reinterpret_cast<HWND>(lParam) == control(IDC_LABEL1)) {
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, static_cast<COLORREF>(kProNoteTextColour));
-      SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
-    }
+    if (reinterpret_cast<HWND>(lParam) == control(IDC_LABEL1))
+      return controlColours(wParam, static_cast<COLORREF>(kProNoteTextColour), COLOR_WINDOWFRAME);
     break;
   case WM_ACTIVATE:
     if (focusMemory_.onActivate(hwnd_, wParam))
