@@ -48,6 +48,10 @@ struct GdiObjectTraits {
   static HGDIOBJ invalid() { return nullptr; }
   static void close(HGDIOBJ h) { DeleteObject(h); }
 };
+struct MemoryDcTraits {
+  static HDC invalid() { return nullptr; }
+  static void close(HDC h) { DeleteDC(h); }
+};
 struct IconTraits {
   static HICON invalid() { return nullptr; }
   static void close(HICON h) { DestroyIcon(h); }
@@ -57,6 +61,7 @@ using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;  // process, thread, ev
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;      // CreateFileW results
 using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>; // fonts, brushes
 using ScopedIcon = Scoped<HICON, IconTraits>;             // icons made by LoadImageW
+using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;       // CreateCompatibleDC results
 
 // A screen device context for the length of a scope.
 class ScopedScreenDc {

@@ -73,4 +73,19 @@ HWND mainWindowOf(const App &app) {
   return main;
 }
 
+void MainWindowFixture::SetUp() {
+  folder_ = std::make_unique<TempFolder>(folderName_);
+  app_ = std::make_unique<App>(bootdeckExe(), folder_->path(), deviceMapEnvironment());
+  main_ = mainWindowOf(*app_);
+  ASSERT_TRUE(main_);
+}
+
+HWND MainWindowFixture::tab() const {
+  HWND before = app_->focus();
+  pressKey(before, VK_TAB);
+  HWND after = before;
+  waitUntil([&] { return (after = app_->focus()) != before; }, Milliseconds(3000));
+  return after;
+}
+
 } // namespace e2e

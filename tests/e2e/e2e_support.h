@@ -3,7 +3,11 @@
 #pragma once
 
 #include "tests/e2e/driver/app.h"
+#include "tests/e2e/driver/temp_folder.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,5 +32,24 @@ std::string customResource(const std::string &exe, int id);
 
 // The main window of `app`, shown after a start-up that ran through; fails the test otherwise.
 HWND mainWindowOf(const App &app);
+
+// A test that starts bootdeck in a folder of its own, named `folderName`, on the prepared disk
+// image, and finds its main window.
+class MainWindowFixture : public testing::Test {
+protected:
+  explicit MainWindowFixture(const char *folderName) : folderName_(folderName) {}
+  void SetUp() override;
+
+  HWND get(int id) const { return control(main_, id); }
+  // Presses Tab in the focused control and returns the control that has the focus then.
+  HWND tab() const;
+
+  std::unique_ptr<TempFolder> folder_;
+  std::unique_ptr<App> app_;
+  HWND main_ = nullptr;
+
+private:
+  const char *folderName_;
+};
 
 } // namespace e2e

@@ -2,6 +2,7 @@
 // most, hidden by its back button as it was left, unloaded by its close box and with the main
 // window.
 #include "tests/e2e/driver/app.h"
+#include "tests/e2e/driver/screen.h"
 #include "tests/e2e/driver/temp_folder.h"
 #include "tests/e2e/e2e_support.h"
 
@@ -20,27 +21,6 @@ namespace {
 
 using bootdeck::twipsToPixels;
 
-struct ProcessWindows {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectHelpWindow(HWND hwnd, LPARAM lParam) {
-  auto *search = reinterpret_cast<ProcessWindows *>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == search->processId && className(hwnd) == "bootdeck.fm_help")
-    search->found.push_back(hwnd);
-  return TRUE;
-}
-
-int screenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int value = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return value;
-}
-
 RECT windowRect(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
@@ -53,22 +33,13 @@ std::pair<DWORD, DWORD> selection(HWND edit) {
   return {start, end};
 }
 
-class HelpWindowTest : public testing::Test {
+class HelpWindowTest : public MainWindowFixture {
 protected:
-  void SetUp() override {
-    folder_ = std::make_unique<TempFolder>("help");
-    app_ = std::make_unique<App>(bootdeckExe(), folder_->path(), deviceMapEnvironment());
-    main_ = mainWindowOf(*app_);
-    ASSERT_TRUE(main_);
-  }
-
-  HWND get(int id) const { return control(main_, id); }
+  HelpWindowTest() : MainWindowFixture("help") {}
 
   // Every help window of the program, shown or hidden.
   std::vector<HWND> helpWindows() const {
-    ProcessWindows search = {app_->processId(), {}};
-    EnumWindows(collectHelpWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return windowsOfClass(app_->processId(), BOOTDECK_HELP_CLASS);
   }
 
   // Waits until the program has handled every message posted to its window thread so far: a
@@ -97,9 +68,6 @@ protected:
     EXPECT_EQ(0u, code);
   }
 
-  std::unique_ptr<TempFolder> folder_;
-  std::unique_ptr<App> app_;
-  HWND main_ = nullptr;
   int settles_ = 0;
 };
 
@@ -172,23 +140,10 @@ TEST_F(HelpWindowTest, WindowHasItsTitleSizeControlsAndTexts) {
 TEST_F(HelpWindowTest, CreditIsHighlightColouredOnTheWindowsBackground) {
   HWND help = openHelp();
   ASSERT_TRUE(help);
-  HWND label = control(help, IDC_LABEL_TRUE);
-  RECT r;
-  GetClientRect(label, &r);
-  POINT origin = {0, 0};
-  ClientToScreen(label, &origin);
-  HDC screen = GetDC(nullptr);
-  int highlight = 0, other = 0;
-  const COLORREF face = GetSysColor(COLOR_3DFACE), hilight = GetSysColor(COLOR_3DHILIGHT);
-  for (int y = 0; y < r.bottom; ++y)
-    for (int x = 0; x < r.right; ++x) {
-      const COLORREF pixel = GetPixel(screen, origin.x + x, origin.y + y);
-      if (pixel == hilight)
-        ++highlight;
-      else if (pixel != face)
-        ++other;
-    }
-  ReleaseDC(nullptr, screen);
+  const ClientPixels label(control(help, IDC_LABEL_TRUE));
+  const int highlight = label.count(GetSysColor(COLOR_3DHILIGHT));
+  const int other =
+      label.width() * label.height() - highlight - label.count(GetSysColor(COLOR_3DFACE));
   EXPECT_GT(highlight, 20) << "text pixels in the 3-D highlight colour";
   // Anti-aliased glyph edges blend the two colours; anything else is a wrong colour.
   EXPECT_LT(other, highlight * 3);

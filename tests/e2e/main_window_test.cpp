@@ -1,6 +1,7 @@
 // The main window as a person meets it: layout, captions, initial state, keyboard, tool tips and
 // the two ways to end a run.
 #include "tests/e2e/driver/app.h"
+#include "tests/e2e/driver/screen.h"
 #include "tests/e2e/driver/temp_folder.h"
 #include "tests/e2e/driver/tooltips.h"
 #include "tests/e2e/e2e_support.h"
@@ -28,33 +29,9 @@ const ControlSpec &spec(int id) {
   throw std::logic_error("no such control");
 }
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-  void SetUp() override {
-    folder_ = std::make_unique<TempFolder>("main");
-    app_ = std::make_unique<App>(bootdeckExe(), folder_->path(), deviceMapEnvironment());
-    main_ = mainWindowOf(*app_);
-    ASSERT_TRUE(main_);
-  }
-  HWND get(int id) const { return control(main_, id); }
-  int dpi() const {
-    HDC screen = GetDC(nullptr);
-    const int value = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return value;
-  }
-  // Presses Tab in the focused control and returns the control that has the focus then.
-  HWND tab() const {
-    HWND before = app_->focus();
-    pressKey(before, VK_TAB);
-    HWND after = before;
-    waitUntil([&] { return (after = app_->focus()) != before; }, Milliseconds(3000));
-    return after;
-  }
-
-  std::unique_ptr<TempFolder> folder_;
-  std::unique_ptr<App> app_;
-  HWND main_ = nullptr;
+  MainWindowTest() : MainWindowFixture("main") {}
 };
 
 TEST_F(MainWindowTest, WindowHasItsTitleFixedClientSizeAndIsCentred) {
@@ -64,8 +41,8 @@ TEST_F(MainWindowTest, WindowHasItsTitleFixedClientSizeAndIsCentred) {
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) << std::hex << style;
   RECT client;
   GetClientRect(main_, &client);
-  EXPECT_EQ(twipsToPixels(7305, dpi()), client.right);
-  EXPECT_EQ(twipsToPixels(5310, dpi()), client.bottom);
+  EXPECT_EQ(twipsToPixels(7305, screenDpi()), client.right);
+  EXPECT_EQ(twipsToPixels(5310, screenDpi()), client.bottom);
   RECT window;
   GetWindowRect(main_, &window);
   EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (window.left + window.right) / 2, 1);
@@ -124,15 +101,15 @@ TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {
       top += spec(s.container).top;
     }
     const RECT r = childRect(hwnd);
-    EXPECT_EQ(twipsToPixels(left, dpi()), r.left);
-    EXPECT_EQ(twipsToPixels(top, dpi()), r.top);
-    EXPECT_EQ(twipsToPixels(s.width, dpi()), r.right - r.left);
+    EXPECT_EQ(twipsToPixels(left, screenDpi()), r.left);
+    EXPECT_EQ(twipsToPixels(top, screenDpi()), r.top);
+    EXPECT_EQ(twipsToPixels(s.width, screenDpi()), r.right - r.left);
     if (s.kind == ControlKind::DropDownList) {
       // The closed field of a drop-down list cannot be lower than its font needs.
-      EXPECT_GE(r.bottom - r.top, twipsToPixels(s.height, dpi()));
-      EXPECT_LE(r.bottom - r.top, twipsToPixels(s.height, dpi()) + 4);
+      EXPECT_GE(r.bottom - r.top, twipsToPixels(s.height, screenDpi()));
+      EXPECT_LE(r.bottom - r.top, twipsToPixels(s.height, screenDpi()) + 4);
     } else {
-      EXPECT_EQ(twipsToPixels(s.height, dpi()), r.bottom - r.top);
+      EXPECT_EQ(twipsToPixels(s.height, screenDpi()), r.bottom - r.top);
     }
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_TRUE(IsWindowEnabled(hwnd));
@@ -212,22 +189,9 @@ TEST_F(MainWindowTest, SixToolTipsWithTheirTexts) {
 }
 
 TEST_F(MainWindowTest, OutputBoxShowsWindowColouredTextOnWindowFrameColour) {
-  HWND box = get(IDC_RESULTTEXT);
-  RECT client;
-  GetClientRect(box, &client);
-  POINT corner = {client.right - 4, client.bottom - 4};
-  POINT firstLine = {0, 0};
-  ClientToScreen(box, &corner);
-  ClientToScreen(box, &firstLine);
-  HDC screen = GetDC(nullptr);
-  const COLORREF background = GetPixel(screen, corner.x, corner.y);
-  bool textColour = false;
-  for (int y = 0; y < 16 && !textColour; ++y)
-    for (int x = 0; x < 120 && !textColour; ++x)
-      textColour = GetPixel(screen, firstLine.x + x, firstLine.y + y) == GetSysColor(COLOR_WINDOW);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), background);
-  EXPECT_TRUE(textColour);
+  const ClientPixels box(get(IDC_RESULTTEXT));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), box.at(box.width() - 4, box.height() - 4));
+  EXPECT_GT(box.count(GetSysColor(COLOR_WINDOW), 120, 16), 0) << "text pixels on the first line";
 }
 
 TEST_F(MainWindowTest, ExitEndsAtOnceAndKeepsTheToolFiles) {

@@ -1,6 +1,7 @@
 // The advanced-options dialog as a person meets it: its look, its life (cancel, close box, Esc,
 // OK with good and bad time-outs), one instance, and what the composition reads from it.
 #include "tests/e2e/driver/app.h"
+#include "tests/e2e/driver/screen.h"
 #include "tests/e2e/driver/temp_folder.h"
 #include "tests/e2e/driver/tooltips.h"
 #include "tests/e2e/e2e_support.h"
@@ -29,14 +30,9 @@ using bootdeck::twipsToPixels;
 
 const char kRefusedTimeOut[] = "请正确的填写选项并细心核对.";
 
-class ProDialogTest : public testing::Test {
+class ProDialogTest : public MainWindowFixture {
 protected:
-  void SetUp() override {
-    folder_ = std::make_unique<TempFolder>("pro");
-    app_ = std::make_unique<App>(bootdeckExe(), folder_->path(), deviceMapEnvironment());
-    main_ = mainWindowOf(*app_);
-    ASSERT_TRUE(main_);
-  }
+  ProDialogTest() : MainWindowFixture("pro") {}
 
   std::vector<HWND> dialogs() const {
     return windowsOfClass(app_->processId(), BOOTDECK_PRO_CLASS);
@@ -58,14 +54,6 @@ protected:
   std::vector<std::string> defaultInstallSummary() const {
     return e2e::defaultInstallSummary(main_, folder_->path());
   }
-  // Presses Tab in the focused control and returns the control that has the focus then.
-  HWND tab() const {
-    HWND before = app_->focus();
-    pressKey(before, VK_TAB);
-    HWND after = before;
-    waitUntil([&] { return (after = app_->focus()) != before; }, Milliseconds(3000));
-    return after;
-  }
   // Changes every value the composition reads, without confirming.
   void changeEverything(HWND pro, const std::string &timeOut) const {
     setChecked(control(pro, IDC_FLOPPYSCH), false);
@@ -82,10 +70,6 @@ protected:
     }
     EXPECT_EQ("5", text(control(pro, IDC_TEXT)));
   }
-
-  std::unique_ptr<TempFolder> folder_;
-  std::unique_ptr<App> app_;
-  HWND main_ = nullptr;
 };
 
 TEST_F(ProDialogTest, WindowControlsAndToolTipsAsDesigned) {
@@ -98,9 +82,7 @@ TEST_F(ProDialogTest, WindowControlsAndToolTipsAsDesigned) {
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) << std::hex << style;
   EXPECT_TRUE(IsWindowEnabled(main_)) << "modeless";
 
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = screenDpi();
   RECT client;
   GetClientRect(pro, &client);
   EXPECT_EQ(twipsToPixels(4680, dpi), client.right);
@@ -139,21 +121,9 @@ TEST_F(ProDialogTest, WindowControlsAndToolTipsAsDesigned) {
 TEST_F(ProDialogTest, NoteIsYellowOnTheWindowFrameColour) {
   HWND pro = open();
   ASSERT_TRUE(pro);
-  HWND note = control(pro, IDC_LABEL1);
-  RECT client;
-  GetClientRect(note, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(note, &origin);
-  HDC screen = GetDC(nullptr);
-  const COLORREF corner =
-      GetPixel(screen, origin.x + client.right - 2, origin.y + client.bottom - 2);
-  int yellow = 0;
-  for (int y = 0; y < client.bottom; ++y)
-    for (int x = 0; x < client.right; ++x)
-      yellow += GetPixel(screen, origin.x + x, origin.y + y) == RGB(255, 255, 0);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), corner);
-  EXPECT_GT(yellow, 20) << "pixels of the note's text colour";
+  const ClientPixels note(control(pro, IDC_LABEL1));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), note.at(note.width() - 2, note.height() - 2));
+  EXPECT_GT(note.count(RGB(255, 255, 0)), 20) << "pixels of the note's text colour";
 }
 
 TEST_F(ProDialogTest, TimeOutBoxTakesNoThirdCharacter) {

@@ -53,28 +53,6 @@ inline bool showsIcon(const MessageBoxView &box) {
   return false;
 }
 
-struct WindowsOfClass {
-  DWORD processId;
-  std::string className;
-  std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK collectWindowOfClass(HWND hwnd, LPARAM lParam) {
-  auto *search = reinterpret_cast<WindowsOfClass *>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == search->processId && className(hwnd) == search->className)
-    search->found.push_back(hwnd);
-  return TRUE;
-}
-
-// Every window of the class in the process, shown or hidden.
-inline std::vector<HWND> windowsOfClass(DWORD processId, const wchar_t *name) {
-  WindowsOfClass search = {processId, bootdeck::narrow(name), {}};
-  EnumWindows(collectWindowOfClass, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Nowstate, then the result box's lines once the composition has rewritten them (the box is
 // first set to a mark that no composition writes).
 inline std::vector<std::string> composeNow(HWND main) {

@@ -44,25 +44,28 @@ private:
   std::vector<Saved> saved_;
 };
 
-struct WindowSearch {
+struct WindowsOfClass {
   DWORD processId;
-  const wchar_t *className;
-  HWND found;
+  std::string className;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK matchWindow(HWND hwnd, LPARAM lParam) {
-  auto *search = reinterpret_cast<WindowSearch *>(lParam);
+BOOL CALLBACK collectWindowOfClass(HWND hwnd, LPARAM lParam) {
+  auto *search = reinterpret_cast<WindowsOfClass *>(lParam);
   DWORD owner = 0;
   GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd))
-    return TRUE;
-  if (className(hwnd) != narrow(search->className))
-    return TRUE;
-  search->found = hwnd;
-  return FALSE;
+  if (owner == search->processId && className(hwnd) == search->className)
+    search->found.push_back(hwnd);
+  return TRUE;
 }
 
 } // namespace
+
+std::vector<HWND> windowsOfClass(DWORD processId, const wchar_t *className) {
+  WindowsOfClass search = {processId, narrow(className), {}};
+  EnumWindows(collectWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 std::string pathFromEnvironment(const char *name) {
   wchar_t value[4096];
@@ -129,9 +132,10 @@ bool App::waitForExit(DWORD *exitCode, Milliseconds timeout) const {
 }
 
 HWND App::findWindow(const wchar_t *className) const {
-  WindowSearch search = {processId_, className, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : windowsOfClass(processId_, className))
+    if (IsWindowVisible(window))
+      return window;
+  return nullptr;
 }
 
 HWND App::waitForWindow(const wchar_t *className, Milliseconds timeout) const {

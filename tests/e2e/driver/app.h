@@ -64,6 +64,9 @@ private:
   DWORD processId_ = 0;
 };
 
+// Every top-level window of the process with this class, shown or hidden, topmost first.
+std::vector<HWND> windowsOfClass(DWORD processId, const wchar_t *className);
+
 HWND control(HWND window, int id);
 std::string text(HWND window);
 std::string className(HWND window);

@@ -15,11 +15,11 @@ bool saveScreenshot(const std::string &path) {
   bootdeck::ScopedScreenDc screen;
   if (!screen.get())
     return false;
-  HDC memory = CreateCompatibleDC(screen.get());
+  bootdeck::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
   bootdeck::ScopedGdiObject bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  HGDIOBJ old = SelectObject(memory, bitmap.get());
-  BitBlt(memory, 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-  SelectObject(memory, old);
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+  SelectObject(memory.get(), old);
 
   BITMAPINFOHEADER info = {};
   info.biSize = sizeof info;
@@ -30,9 +30,8 @@ bool saveScreenshot(const std::string &path) {
   info.biCompression = BI_RGB;
   const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   std::vector<unsigned char> pixels(stride * static_cast<DWORD>(height));
-  GetDIBits(memory, static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(height), pixels.data(),
-            reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
-  DeleteDC(memory);
+  GetDIBits(memory.get(), static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(height),
+            pixels.data(), reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
 
   BITMAPFILEHEADER file = {};
   file.bfType = 0x4D42; // "BM"
