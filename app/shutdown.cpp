@@ -22,7 +22,8 @@ void endWithReport(const std::exception &error) {
   const auto *failure = dynamic_cast<const Failure *>(&error);
   const unsigned long number = failure ? failure->number() : 0;
   const std::string text = "运行时错误 '" + std::to_string(number) + "':\r\n\r\n" + error.what();
-  messageBox(nullptr, text, kMainWindowTitle, MB_OK | MB_ICONSTOP);
+  // Task-modal: no window of the program can start anything more while the report is up.
+  messageBox(nullptr, text, kMainWindowTitle, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   endNow(number != 0 ? static_cast<int>(number) : 1);
 }
 

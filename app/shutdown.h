@@ -14,7 +14,8 @@ void exitClick(MainWindow &window);
 [[noreturn]] void endNow(int exitCode);
 
 // A failure nothing else handles: a message box with the error's number (a Failure's, else 0)
-// and description, then the end of the program with a non-zero exit code.
+// and description above the program's windows, which it disables, then the end of the program
+// with a non-zero exit code.
 [[noreturn]] void endWithReport(const std::exception &error);
 
 } // namespace bootdeck

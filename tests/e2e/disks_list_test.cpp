@@ -164,5 +164,29 @@ TEST(DiskList, ListingFileThatCannotBeDeletedEndsWithTheErrorReport) {
   EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), code);
 }
 
+TEST(DiskList, FailedRefreshReportsAboveDisabledWindows) {
+  // The report is the program's last word: while it is up, no window may start anything more.
+  DeviceMap map;
+  map.write({{0, DeviceMap::prepared("plain")}});
+  const StartedApp started("refresh-fails", map.environment());
+  ASSERT_TRUE(started.main);
+  press(control(started.main, IDC_HELP));
+  const HWND help = started.app.waitForWindow(BOOTDECK_HELP_CLASS);
+  ASSERT_TRUE(help);
+  const std::string listing = started.folder.path() + "\\tempch.tmp";
+  writeFileBytes(listing, " 0  06        800        800\r\n");
+  ASSERT_TRUE(setReadOnly(listing, true));
+  press(control(started.main, IDC_FRASH));
+  const MessageBoxView box = started.app.waitForMessageBox();
+  ASSERT_TRUE(box.hwnd()) << "no error report";
+  EXPECT_EQ("运行时错误 '5':\r\n\r\n" + systemErrorDescription(ERROR_ACCESS_DENIED), box.text());
+  EXPECT_FALSE(IsWindowEnabled(started.main)) << "main window";
+  EXPECT_FALSE(IsWindowEnabled(help)) << "help window";
+  box.answer(IDOK);
+  DWORD code = 0;
+  ASSERT_TRUE(started.app.waitForExit(&code));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), code);
+}
+
 } // namespace
 } // namespace e2e
