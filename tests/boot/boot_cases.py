@@ -59,9 +59,9 @@ def fat12(*files, logical=False):
     return Volume(fat=12, type=0x01, mib=4, files=dict(files), logical=logical)
 
 
-def fat32(*files, type=0x0C, filler_kib=0, loader_kib=40):
+def fat32(*files, type=0x0C, filler_kib=0, loader_kib=40, decoys=()):
     return Volume(fat=32, type=type, mib=40, files=dict(files), filler_kib=filler_kib,
-                  loader_kib=loader_kib)
+                  loader_kib=loader_kib, decoys=decoys)
 
 
 def unformatted(type, logical=False):
@@ -113,6 +113,11 @@ CASES = [
     Case("fat32_high_clusters", "grldrinst",
          [fat32(("GRLDR", "fat32"), filler_kib=36 * 1024, loader_kib=100)],
          ("loader", "fat32", 0x80), ""),
+    # 40 folders fill the root folder's first clusters (16 entries each) and take the clusters
+    # after them: the root folder's chain jumps, and the loader's entry is in its last cluster.
+    Case("fat32_root_over_clusters", "grldrinst",
+         [fat32(("GRLDR", "deep-root"), decoys=tuple(f"DIR{i:02d}" for i in range(40)))],
+         ("loader", "deep-root", 0x80), ""),
     Case("second_primary", "grldrinst",
          [fat16(decoys=("GRLDR",)), fat32(("GRLDR", "second"), type=0x0B)],
          ("loader", "second", 0x80), ""),
