@@ -3,7 +3,9 @@
 #include "app/control_ids.h"
 #include "platform/locale_text.h"
 #include "platform/system_error.h"
+#include "platform/twips.h"
 #include "platform/utf.h"
+#include "tests/e2e/driver/screen.h"
 #include "tests/e2e/driver/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +73,20 @@ HWND mainWindowOf(const App &app) {
                           : std::string("; still running"));
   }
   return main;
+}
+
+void expectFixedSizeCentred(HWND window, int clientWidthTwips, int clientHeightTwips) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) << std::hex << style;
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(bootdeck::twipsToPixels(clientWidthTwips, screenDpi()), client.right);
+  EXPECT_EQ(bootdeck::twipsToPixels(clientHeightTwips, screenDpi()), client.bottom);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (rect.left + rect.right) / 2, 1);
+  EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (rect.top + rect.bottom) / 2, 1);
 }
 
 void MainWindowFixture::SetUp() {

@@ -33,6 +33,10 @@ std::string customResource(const std::string &exe, int id);
 // The main window of `app`, shown after a start-up that ran through; fails the test otherwise.
 HWND mainWindowOf(const App &app);
 
+// Checks the look every window of the program shares: a close box, neither minimise nor maximise
+// nor a sizing border, the client area given in twips and a place at the screen's centre.
+void expectFixedSizeCentred(HWND window, int clientWidthTwips, int clientHeightTwips);
+
 // A test that starts bootdeck in a folder of its own, named `folderName`, on the prepared disk
 // image, and finds its main window.
 class MainWindowFixture : public testing::Test {

@@ -36,17 +36,7 @@ protected:
 
 TEST_F(MainWindowTest, WindowHasItsTitleFixedClientSizeAndIsCentred) {
   EXPECT_EQ("bootdeck", text(main_));
-  const LONG style = GetWindowLongW(main_, GWL_STYLE);
-  EXPECT_TRUE(style & WS_SYSMENU) << "close box";
-  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) << std::hex << style;
-  RECT client;
-  GetClientRect(main_, &client);
-  EXPECT_EQ(twipsToPixels(7305, screenDpi()), client.right);
-  EXPECT_EQ(twipsToPixels(5310, screenDpi()), client.bottom);
-  RECT window;
-  GetWindowRect(main_, &window);
-  EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (window.left + window.right) / 2, 1);
-  EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (window.top + window.bottom) / 2, 1);
+  expectFixedSizeCentred(main_, 7305, 5310);
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {

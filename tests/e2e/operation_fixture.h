@@ -82,7 +82,8 @@ inline std::vector<std::string> defaultInstallSummary(HWND main, const std::stri
 inline std::vector<DWORD> descendants(DWORD ancestor, const std::wstring &exeName = L"") {
   std::map<DWORD, DWORD> parents;
   std::map<DWORD, std::wstring> names;
-  bootdeck::ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  // Fails with INVALID_HANDLE_VALUE, as CreateFileW does.
+  bootdeck::ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
