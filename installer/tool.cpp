@@ -89,11 +89,16 @@ int Run::list() {
   }
   TextBuffer text;
   appendListingHeading(text);
-  if (hasBootSignature(mbr)) {
-    appendListing(mbr, readLogicalPartitions(mbr, *disk_), text);
-  } else {
-    TextBuffer note;
+  TextBuffer note;
+  if (!hasBootSignature(mbr)) {
     note.appendf("磁盘 %s 的第一扇区没有 55AA 标志,没有分区表.\n", diskName_.c_str());
+  } else if (looksLikeVolumeBootSector(mbr)) {
+    // Its boot code stands where a table would, and would read as entries of absurd sizes.
+    note.appendf("磁盘 %s 没有分区表,第一扇区是一个文件系统的引导扇区.\n", diskName_.c_str());
+  } else {
+    appendListing(mbr, readLogicalPartitions(mbr, *disk_), text);
+  }
+  if (note.size() > 0) {
     platform_.writeErr(note.c_str(), note.size());
   }
   platform_.writeOut(text.c_str(), text.size());
