@@ -47,22 +47,19 @@ void MainWindow::show(int showCommand) {
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // No button is the default or the cancel button: Enter presses the focused button only and
+  // Esc does nothing.
+  if (keyboard_.handle(hwnd_, message, wParam, lParam))
+    return 0;
   switch (message) {
   case WM_COMMAND:
     dispatchCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    return 0;
-  case WM_NEXTDLGCTL:
-    moveDialogFocus(hwnd_, wParam, lParam);
     return 0;
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORSTATIC:
     // The output box: window-frame colour behind window-background coloured text.
     if (reinterpret_cast<HWND>(lParam) == control(IDC_RESULTTEXT))
       return controlColours(wParam, GetSysColor(COLOR_WINDOW), COLOR_WINDOWFRAME);
-    break;
-  case WM_ACTIVATE:
-    if (focusMemory_.onActivate(hwnd_, wParam))
-      return 0;
     break;
   case WM_CLOSE:
     for (MainWindowHandler step : closingSteps())
@@ -77,12 +74,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::dispatchCommand(int id, int notification, HWND control) {
-  // No button is the default or the cancel button: Enter presses the focused button only and
-  // Esc does nothing.
-  if (id == IDOK && !control) {
-    pressFocusedButton(hwnd_);
-    return;
-  }
   if (notification == BN_CLICKED && control)
     controls_->syncOptionTabStop(control);
   for (const EventBinding &binding : mainWindowEvents())

@@ -2,8 +2,8 @@
 // dispatch of its events to the subsystems' handlers (app/main_window_events.cpp).
 #pragma once
 
+#include "platform/dialog_keys.h"
 #include "platform/file_system.h"
-#include "platform/focus_memory.h"
 #include "platform/process_runner.h"
 #include "platform/window_builder.h"
 
@@ -48,7 +48,7 @@ private:
   void dispatchCommand(int id, int notification, HWND control);
 
   HWND hwnd_ = nullptr;
-  FocusMemory focusMemory_;
+  DialogKeyboard keyboard_;
   std::unique_ptr<WindowControls> controls_;
   std::unique_ptr<ProcessRunner> processRunner_;
   std::unique_ptr<FileSystem> fileSystem_;

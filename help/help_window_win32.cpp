@@ -7,7 +7,6 @@
 #include "platform/control_colours.h"
 #include "platform/dialog_keys.h"
 #include "platform/edit_escape.h"
-#include "platform/focus_memory.h"
 #include "platform/top_level_window.h"
 #include "platform/window_builder.h"
 #include "platform/window_text.h"
@@ -39,7 +38,7 @@ private:
   HWND hwnd_ = nullptr;
   bool shownBefore_ = false;
   std::unique_ptr<WindowControls> controls_;
-  FocusMemory focus_;
+  DialogKeyboard keyboard_;
 };
 
 // The one loaded help window of the run, if any; only this file's functions reach it.
@@ -76,6 +75,10 @@ void HelpWindow::show() {
 }
 
 LRESULT HelpWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Neither button is the default or the cancel button: Enter presses the focused button only
+  // and Esc (IDCANCEL) does nothing.
+  if (keyboard_.handle(hwnd_, message, wParam, lParam))
+    return 0;
   switch (message) {
   case WM_CLOSE:
     // The close box unloads the window: the object goes, and with it the window, so nothing of
@@ -83,24 +86,13 @@ LRESULT HelpWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     loadedHelpWindow().reset();
     return 0;
   case WM_COMMAND:
-    // Neither button is the default or the cancel button: Enter presses the focused button only
-    // and Esc (IDCANCEL) does nothing.
-    if (LOWORD(wParam) == IDOK && lParam == 0)
-      pressFocusedButton(hwnd_);
-    else if (LOWORD(wParam) == IDC_BACK && HIWORD(wParam) == BN_CLICKED)
+    if (LOWORD(wParam) == IDC_BACK && HIWORD(wParam) == BN_CLICKED)
       ShowWindow(hwnd_, SW_HIDE);
-    return 0;
-  case WM_NEXTDLGCTL:
-    moveDialogFocus(hwnd_, wParam, lParam);
     return 0;
   case WM_CTLCOLORSTATIC:
     // The credit: 3-D highlight text on the window's own background.
     if (reinterpret_cast<HWND>(lParam) == controls_->control(IDC_LABEL_TRUE))
       return controlColours(wParam, GetSysColor(COLOR_3DHILIGHT), COLOR_3DFACE);
-    break;
-  case WM_ACTIVATE:
-    if (focus_.onActivate(hwnd_, wParam))
-      return 0;
     break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -7,7 +7,6 @@
 #include "operation/time_out.h"
 #include "platform/control_colours.h"
 #include "platform/dialog_keys.h"
-#include "platform/focus_memory.h"
 #include "platform/message_box.h"
 #include "platform/top_level_window.h"
 #include "platform/window_builder.h"
@@ -45,7 +44,7 @@ private:
   HWND control(int id) const { return controls_->control(id); }
 
   HWND hwnd_ = nullptr;
-  FocusMemory focusMemory_;
+  DialogKeyboard keyboard_;
   std::unique_ptr<WindowControls> controls_;
 };
 
@@ -97,6 +96,9 @@ AdvancedOptions ProDialog::read() const {
 }
 
 LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Neither button is the default: Enter presses the focused button only; Esc cancels.
+  if (keyboard_.handle(hwnd_, message, wParam, lParam))
+    return 0;
   switch (message) {
   case WM_NCDESTROY: {
     // The window is gone: the instance ends with it, so the next reader gets the defaults.
@@ -110,16 +112,9 @@ LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_COMMAND:
     command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     return 0;
-  case WM_NEXTDLGCTL:
-    moveDialogFocus(hwnd_, wParam, lParam);
-    return 0;
   case WM_CTLCOLORSTATIC:
     if (reinterpret_cast<HWND>(lParam) == control(IDC_LABEL1))
       return controlColours(wParam, static_cast<COLORREF>(kProNoteTextColour), COLOR_WINDOWFRAME);
-    break;
-  case WM_ACTIVATE:
-    if (focusMemory_.onActivate(hwnd_, wParam))
-      return 0;
     break;
   case WM_CLOSE:
     destroy();
@@ -129,11 +124,6 @@ LRESULT ProDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ProDialog::command(int id, int notification, HWND sender) {
-  // Neither button is the default: Enter presses the focused button only; Esc cancels.
-  if (id == IDOK && !sender) {
-    pressFocusedButton(hwnd_);
-    return;
-  }
   if (id == IDCANCEL && !sender) {
     destroy();
     return;

@@ -30,6 +30,22 @@ void pressFocusedButton(HWND window) {
     SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
+bool DialogKeyboard::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_NEXTDLGCTL:
+    moveDialogFocus(window, wParam, lParam);
+    return true;
+  case WM_COMMAND:
+    if (LOWORD(wParam) != IDOK || lParam != 0)
+      return false;
+    pressFocusedButton(window);
+    return true;
+  case WM_ACTIVATE:
+    return focus_.onActivate(window, wParam);
+  }
+  return false;
+}
+
 int runMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
