@@ -30,7 +30,8 @@ public:
   // until it is destroyed. On failure returns null and sets `error`.
   virtual Disk *openDisk(int number, bool writable, std::uint32_t &sectorSize,
                          SystemError &error) = 0;
-  // Creates or replaces the file (relative to the working directory) and flushes it.
+  // Creates a new file (relative to the working directory) and flushes it; a file that exists
+  // by then, made by another program meanwhile, is never replaced.
   virtual SystemError writeFile(const char *name, const std::uint8_t *data, std::size_t size) = 0;
   // Reads at most `capacity` bytes from the start of the file.
   virtual SystemError readFile(const char *name, std::uint8_t *data, std::size_t capacity,

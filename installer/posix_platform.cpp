@@ -166,7 +166,7 @@ Disk *PosixPlatform::openDisk(int number, bool writable, std::uint32_t &sectorSi
 }
 
 SystemError PosixPlatform::writeFile(const char *name, const std::uint8_t *data, std::size_t size) {
-  const FileDescriptor fd(::open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644));
+  const FileDescriptor fd(::open(name, O_WRONLY | O_CREAT | O_EXCL, 0644));
   if (fd.get() < 0) {
     return lastError();
   }

@@ -156,9 +156,15 @@ Disk *Win32Platform::openDisk(int number, bool writable, std::uint32_t &sectorSi
                               SystemError &error) {
   wchar_t path[kMaxPathBytes];
   wchar_t mapName[kMaxPathBytes];
+  SetLastError(ERROR_SUCCESS); // an empty variable returns 0 without setting an error
   const DWORD mapNameLength =
       GetEnvironmentVariableW(kDeviceMapVariableWide, mapName, static_cast<DWORD>(kMaxPathBytes));
-  // A map that is named but cannot be used never falls back to the real disks.
+  // A map that is named but cannot be used, or is set to nothing, never falls back to the real
+  // disks.
+  if (mapNameLength == 0 && GetLastError() != ERROR_ENVVAR_NOT_FOUND) {
+    error = SystemError::windows(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  }
   if (mapNameLength >= kMaxPathBytes) {
     error = SystemError::windows(ERROR_FILENAME_EXCED_RANGE);
     return nullptr;
@@ -201,7 +207,7 @@ SystemError Win32Platform::writeFile(const char *name, const std::uint8_t *data,
     return SystemError::windows(ERROR_INVALID_NAME);
   }
   const Win32Handle file(
-      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     return lastError();
   }
