@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace e2e {
 namespace {
 
@@ -13,11 +11,6 @@ const char kNoMediumTitle[] = "错误:无安装介质";
 const char kNoMediumPrompt[] = "您的电脑没装硬盘或移动存储!\r\n\r\n"
                                "安装文件无法部署在安装介质上,请确认后重新运行程序.\r\n"
                                "程序将退出.";
-
-std::vector<std::string> sorted(std::vector<std::string> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 const std::vector<std::string> kToolFilesOnly = {"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"};
 
@@ -37,7 +30,7 @@ void expectNoMediumEnd(const App &app, const TempFolder &folder, int answer) {
   box.answer(answer);
   DWORD code = 0;
   ASSERT_TRUE(app.waitForExit(&code)) << "still running after the answer";
-  EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder.path())));
+  EXPECT_EQ(kToolFilesOnly, folderEntries(folder.path()));
 }
 
 TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
@@ -60,7 +53,7 @@ TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
   pick(list, 0);
   EXPECT_TRUE(textBecomes(name, expectedBackupName(1)));
 
-  EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(folder))) << "listing file left behind";
+  EXPECT_EQ(kToolFilesOnly, folderEntries(folder)) << "listing file left behind";
   const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER");
   std::vector<std::string> expected;
   for (int disk = 0; disk <= 10; ++disk)
@@ -132,7 +125,7 @@ TEST(DiskList, RefreshRebuildsTheListSelectsTheFirstDiskAndEndsWhenNoneIsLeft) {
     EXPECT_TRUE(itemsBecome(list, {plainItem(2)}));
     EXPECT_EQ(0, selectedIndex(list));
     EXPECT_TRUE(textBecomes(name, expectedBackupName(3)));
-    EXPECT_EQ(kToolFilesOnly, sorted(folderEntries(started.folder.path())));
+    EXPECT_EQ(kToolFilesOnly, folderEntries(started.folder.path()));
   }
   {
     SCOPED_TRACE("every disk gone");

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace e2e {
 namespace {
 
@@ -18,11 +16,6 @@ const char kBlankTitle[] = "注意:";
 const char kBlankPrompt[] = "为了您的操作安全,您不能将程序防止在路径有空格的目录\r\n\r\n"
                             "建议您将程序防止在根目录.\r\n\r\n"
                             "程序将退出.";
-
-std::vector<std::string> sorted(std::vector<std::string> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(Startup, BlankInTheFolderPathRefusesWhateverTheAnswerAndWritesNothing) {
   enum Answer { Ok, Cancel, CloseBox };
@@ -62,8 +55,8 @@ TEST(Startup, IdeographicBlankIsNoBlank) {
   HWND main = mainWindowOf(app);
   ASSERT_TRUE(main);
   EXPECT_EQ(folder.path() + "\\", text(control(main, IDC_LABEL)));
-  EXPECT_EQ(sorted({"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
-            sorted(folderEntries(folder.path())));
+  EXPECT_EQ((std::vector<std::string>{"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
+            folderEntries(folder.path()));
 }
 
 TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByte) {

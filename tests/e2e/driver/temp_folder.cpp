@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
@@ -58,6 +59,7 @@ std::vector<std::string> folderEntries(const std::string &folder) {
       names.push_back(narrow(name));
   } while (FindNextFileW(find, &data));
   FindClose(find);
+  std::sort(names.begin(), names.end());
   return names;
 }
 

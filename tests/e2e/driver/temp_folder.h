@@ -23,7 +23,7 @@ private:
   std::string path_;
 };
 
-// Names of the files and folders directly in `folder`.
+// Names of the files and folders directly in `folder`, in byte order of their UTF-8 names.
 std::vector<std::string> folderEntries(const std::string &folder);
 
 // Removes the folder's content and, unless it is a drive's root, the folder itself. Clears the
