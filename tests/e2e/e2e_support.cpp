@@ -89,6 +89,16 @@ void expectFixedSizeCentred(HWND window, int clientWidthTwips, int clientHeightT
   EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (rect.top + rect.bottom) / 2, 1);
 }
 
+void expectPlacedAt(HWND control, int left, int top, int width, int height, int heightSlack) {
+  const int dpi = screenDpi();
+  const RECT r = childRect(control);
+  EXPECT_EQ(bootdeck::twipsToPixels(left, dpi), r.left);
+  EXPECT_EQ(bootdeck::twipsToPixels(top, dpi), r.top);
+  EXPECT_EQ(bootdeck::twipsToPixels(width, dpi), r.right - r.left);
+  EXPECT_GE(r.bottom - r.top, bootdeck::twipsToPixels(height, dpi));
+  EXPECT_LE(r.bottom - r.top, bootdeck::twipsToPixels(height, dpi) + heightSlack);
+}
+
 void MainWindowFixture::SetUp() {
   folder_ = std::make_unique<TempFolder>(folderName_);
   app_ = std::make_unique<App>(bootdeckExe(), folder_->path(), deviceMapEnvironment());

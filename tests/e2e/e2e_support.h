@@ -37,6 +37,10 @@ HWND mainWindowOf(const App &app);
 // nor a sizing border, the client area given in twips and a place at the screen's centre.
 void expectFixedSizeCentred(HWND window, int clientWidthTwips, int clientHeightTwips);
 
+// Checks where a control stands in its parent's client area, given in twips; its height may
+// exceed the given one by up to `heightSlack` pixels.
+void expectPlacedAt(HWND control, int left, int top, int width, int height, int heightSlack = 0);
+
 // A test that starts bootdeck in a folder of its own, named `folderName`, on the prepared disk
 // image, and finds its main window.
 class MainWindowFixture : public testing::Test {

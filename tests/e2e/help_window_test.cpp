@@ -8,7 +8,6 @@
 
 #include "app/control_ids.h"
 #include "help/help_text.h"
-#include "platform/twips.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +17,6 @@
 
 namespace e2e {
 namespace {
-
-using bootdeck::twipsToPixels;
 
 RECT windowRect(HWND window) {
   RECT rect;
@@ -91,7 +88,6 @@ TEST_F(HelpWindowTest, WindowHasItsTitleSizeControlsAndTexts) {
   EXPECT_EQ("帮助信息", text(help));
   EXPECT_EQ(nullptr, GetWindow(help, GW_OWNER)) << "no owner window";
   expectFixedSizeCentred(help, 7770, 5625);
-  const int dpi = screenDpi();
 
   struct Expected {
     int id;
@@ -110,11 +106,7 @@ TEST_F(HelpWindowTest, WindowHasItsTitleSizeControlsAndTexts) {
     ASSERT_TRUE(hwnd);
     EXPECT_EQ(expected.className, className(hwnd));
     EXPECT_EQ(expected.text, text(hwnd));
-    const RECT r = childRect(hwnd);
-    EXPECT_EQ(twipsToPixels(expected.left, dpi), r.left);
-    EXPECT_EQ(twipsToPixels(expected.top, dpi), r.top);
-    EXPECT_EQ(twipsToPixels(expected.width, dpi), r.right - r.left);
-    EXPECT_EQ(twipsToPixels(expected.height, dpi), r.bottom - r.top);
+    expectPlacedAt(hwnd, expected.left, expected.top, expected.width, expected.height);
   }
 
   HWND box = control(help, IDC_TEXT2HELP);

@@ -10,7 +10,6 @@
 #include "app/main_window_layout.h"
 #include "disks/backup_name.h"
 #include "disks/disk_item.h"
-#include "platform/twips.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +19,6 @@ namespace e2e {
 namespace {
 
 using bootdeck::mainWindowLayout;
-using bootdeck::twipsToPixels;
 
 const ControlSpec &spec(int id) {
   for (const ControlSpec &s : mainWindowLayout())
@@ -90,17 +88,8 @@ TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {
       left += spec(s.container).left;
       top += spec(s.container).top;
     }
-    const RECT r = childRect(hwnd);
-    EXPECT_EQ(twipsToPixels(left, screenDpi()), r.left);
-    EXPECT_EQ(twipsToPixels(top, screenDpi()), r.top);
-    EXPECT_EQ(twipsToPixels(s.width, screenDpi()), r.right - r.left);
-    if (s.kind == ControlKind::DropDownList) {
-      // The closed field of a drop-down list cannot be lower than its font needs.
-      EXPECT_GE(r.bottom - r.top, twipsToPixels(s.height, screenDpi()));
-      EXPECT_LE(r.bottom - r.top, twipsToPixels(s.height, screenDpi()) + 4);
-    } else {
-      EXPECT_EQ(twipsToPixels(s.height, screenDpi()), r.bottom - r.top);
-    }
+    // The closed field of a drop-down list cannot be lower than its font needs.
+    expectPlacedAt(hwnd, left, top, s.width, s.height, s.kind == ControlKind::DropDownList ? 4 : 0);
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_TRUE(IsWindowEnabled(hwnd));
   }

@@ -9,7 +9,6 @@
 
 #include "app/control_ids.h"
 #include "operation/pro_layout.h"
-#include "platform/twips.h"
 #include "platform/utf.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +25,6 @@ namespace e2e {
 namespace {
 
 using bootdeck::proDialogLayout;
-using bootdeck::twipsToPixels;
 
 const char kRefusedTimeOut[] = "请正确的填写选项并细心核对.";
 
@@ -79,7 +77,6 @@ TEST_F(ProDialogTest, WindowControlsAndToolTipsAsDesigned) {
   EXPECT_EQ(nullptr, GetWindow(pro, GW_OWNER));
   EXPECT_TRUE(IsWindowEnabled(main_)) << "modeless";
   expectFixedSizeCentred(pro, 4680, 4320);
-  const int dpi = screenDpi();
 
   std::map<HWND, std::string> tips;
   for (const ControlSpec &s : proDialogLayout()) {
@@ -87,11 +84,7 @@ TEST_F(ProDialogTest, WindowControlsAndToolTipsAsDesigned) {
     HWND hwnd = control(pro, s.id);
     ASSERT_TRUE(hwnd);
     EXPECT_EQ(s.text, text(hwnd));
-    const RECT r = childRect(hwnd);
-    EXPECT_EQ(twipsToPixels(s.left, dpi), r.left);
-    EXPECT_EQ(twipsToPixels(s.top, dpi), r.top);
-    EXPECT_EQ(twipsToPixels(s.width, dpi), r.right - r.left);
-    EXPECT_EQ(twipsToPixels(s.height, dpi), r.bottom - r.top);
+    expectPlacedAt(hwnd, s.left, s.top, s.width, s.height);
     if (s.kind == ControlKind::PushButton) {
       EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) << "not default";
     }
