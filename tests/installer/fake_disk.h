@@ -1,9 +1,12 @@
-// In-memory disk and platform for the tool's unit tests: sectors that were never written read as
-// zeros up to the disk's end; failures can be injected per sector.
+// In-memory disk and platform for the tool's unit tests: unwritten sectors read as zeros up to the
+// disk's end; failures can be injected per sector.
 #pragma once
 
+#include "installer/boot_record.h"
+#include "installer/bootcode/bootcode_layout.h"
 #include "installer/disk.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -35,14 +38,11 @@ inline void sign(Sector &s) {
   s[511] = 0xAA;
 }
 
-// A signed MBR with foreign code bytes and one partition starting at `firstStart`.
+// A signed MBR with foreign code bytes, a disk signature and one partition at `firstStart`.
 inline Sector plainMbr(std::uint32_t firstStart = 2048) {
-  Sector s;
+  Sector s{};
   for (std::size_t i = 0; i < 440; ++i) {
     s[i] = static_cast<std::uint8_t>(i * 7 + 1);
-  }
-  for (std::size_t i = 440; i < 510; ++i) {
-    s[i] = 0;
   }
   s[440] = 0xAB;
   s[441] = 0xCD;
@@ -50,6 +50,18 @@ inline Sector plainMbr(std::uint32_t firstStart = 2048) {
   sign(s);
   return s;
 }
+
+// A boot image of `sectors` sectors carrying our marks, like the assembled one.
+struct TestImage {
+  explicit TestImage(std::size_t sectors = 4) : bytes(sectors * 512, 0x90) {
+    std::memcpy(bytes.data() + bootcode::kMagicOffset, bootcode::kMagic, 8);
+    for (std::size_t s = 1; s < sectors; ++s) {
+      std::memcpy(bytes.data() + s * 512 + 504, bootcode::kMagic, 8);
+    }
+  }
+  BootImage image() const { return BootImage{bytes.data(), bytes.size()}; }
+  std::vector<std::uint8_t> bytes;
+};
 
 class FakeDisk final : public Disk {
 public:
@@ -64,12 +76,9 @@ public:
       return SystemError::endOfDevice();
     }
     const auto it = data.find(lba);
-    if (it == data.end()) {
-      out.fill(0);
-    } else {
-      out = it->second;
-    }
-    if (corruptReadsAfterWrite.count(lba) != 0 && written.count(lba) != 0) {
+    out = it == data.end() ? Sector{} : it->second;
+    if (corruptReadsAfterWrite.count(lba) != 0 &&
+        std::find(writeOrder.begin(), writeOrder.end(), lba) != writeOrder.end()) {
       out[100] ^= 0xFF;
     }
     return SystemError();
@@ -79,18 +88,14 @@ public:
       return SystemError::windows(19);
     }
     data[lba] = in;
-    written.insert(lba);
     writeOrder.push_back(lba);
     return SystemError();
   }
   SystemError flush() override { return SystemError(); }
 
   std::map<std::uint64_t, Sector> data;
-  std::set<std::uint64_t> written;
   std::vector<std::uint64_t> writeOrder;
-  std::set<std::uint64_t> failReads;
-  std::set<std::uint64_t> failWrites;
-  std::set<std::uint64_t> corruptReadsAfterWrite;
+  std::set<std::uint64_t> failReads, failWrites, corruptReadsAfterWrite;
   int reads = 0;
 
 private:
@@ -99,9 +104,8 @@ private:
 
 class FakePlatform final : public Platform {
 public:
-  Disk *openDisk(int number, bool writable, std::uint32_t &size, SystemError &error) override {
+  Disk *openDisk(int number, bool, std::uint32_t &size, SystemError &error) override {
     ++opens;
-    openedWritable = writable;
     if (number != 0) {
       error = SystemError::posix(2);
       return nullptr;
@@ -110,9 +114,6 @@ public:
     return &disk;
   }
   SystemError writeFile(const char *name, const std::uint8_t *bytes, std::size_t size) override {
-    if (unwritableFiles.count(name) != 0) {
-      return SystemError::posix(21);
-    }
     files[name] = std::string(reinterpret_cast<const char *>(bytes), size);
     return SystemError();
   }
@@ -133,12 +134,8 @@ public:
   FakeDisk disk;
   std::uint32_t sectorSize = 512;
   std::map<std::string, std::string> files;
-  std::set<std::string> unwritableFiles;
-  std::string out;
-  std::string err;
-  int opens = 0;
-  bool openedWritable = false;
-  int keyWaits = 0;
+  std::string out, err;
+  int opens = 0, keyWaits = 0;
 };
 
 } // namespace installer

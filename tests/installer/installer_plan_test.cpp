@@ -1,146 +1,108 @@
 #include "installer/install_plan.h"
 #include "installer/restore_plan.h"
 
-#include "installer/bootcode/bootcode_layout.h"
-
 #include "fake_disk.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace installer {
 namespace {
 
-// A boot image of `sectors` sectors carrying our marks, like the assembled one.
-struct TestImage {
-  explicit TestImage(std::size_t sectors) : bytes(sectors * 512, 0x90) {
-    std::memcpy(bytes.data() + bootcode::kMagicOffset, bootcode::kMagic, 8);
-    for (std::size_t s = 1; s < sectors; ++s) {
-      std::memcpy(bytes.data() + s * 512 + 504, bootcode::kMagic, 8);
-    }
-  }
-  BootImage image() const { return BootImage{bytes.data(), bytes.size()}; }
-  std::vector<std::uint8_t> bytes;
-};
-
-Options installOptions() {
+Options installOptions(bool noBackup = false) {
   Options options;
   options.mode = Mode::Install;
   options.disk = 0;
+  options.noBackupMbr = noBackup;
   return options;
 }
 
-TEST(InstallPlan, RefusesWhatIsNotAnMbrTable) {
-  Sector unsigned_ = plainMbr();
-  unsigned_[511] = 0;
-  Sector gpt = plainMbr();
-  putEntry(gpt, 0, 0xEE, 1, 0xFFFF);
-  Sector volume = plainMbr();
-  std::memcpy(volume.data() + 54, "FAT16   ", 8);
-  Sector garbage = plainMbr();
-  garbage[446] = 0x01;
-  const struct {
-    const Sector *mbr;
-    Refusal expected;
-  } cases[] = {{&unsigned_, Refusal::NoBootSignature},
-               {&gpt, Refusal::Gpt},
-               {&volume, Refusal::VolumeBootSector},
-               {&garbage, Refusal::NoPartitionTable}};
-  const TestImage image(4);
-  for (const auto &c : cases) {
-    FakeDisk disk;
-    EXPECT_EQ(
-        planInstall(*c.mbr, disk, image.image(), installOptions(), kMtldrVariant).outcome.refusal,
-        c.expected);
-  }
+Refusal installRefusal(const Sector &mbr, FakeDisk &disk, bool noBackup = false,
+                       const TestImage &image = TestImage()) {
+  return planInstall(mbr, disk, image.image(), installOptions(noBackup), kMtldrVariant)
+      .outcome.refusal;
 }
 
-TEST(InstallPlan, GapMustHoldEveryExtraSector) {
-  const TestImage image(4); // extra sectors at LBA 2..4
-  const struct {
-    std::uint32_t firstStart;
-    bool noBackup;
-    Refusal expected;
-  } cases[] = {
-      {0, true, Refusal::GapTooSmall}, // a table that claims sector 0 itself
-      {4, false, Refusal::GapTooSmall}, {5, false, Refusal::None},
-      {5, true, Refusal::None},         {2048, false, Refusal::None},
-  };
-  for (const auto &c : cases) {
-    FakeDisk disk;
-    Options options = installOptions();
-    options.noBackupMbr = c.noBackup;
-    const InstallPlan plan =
-        planInstall(plainMbr(c.firstStart), disk, image.image(), options, kMtldrVariant);
-    EXPECT_EQ(plan.outcome.refusal, c.expected) << "first partition at " << c.firstStart;
-    if (c.expected == Refusal::GapTooSmall) {
-      EXPECT_EQ(plan.outcome.lba, 4u);
-      EXPECT_EQ(plan.outcome.value, c.firstStart);
-    }
-  }
-}
-
-TEST(InstallPlan, SingleSectorImageNeedsOnlyTheSecondSector) {
-  const TestImage image(1);
-  FakeDisk disk;
-  EXPECT_EQ(planInstall(plainMbr(1), disk, image.image(), installOptions(), kGrldrVariant)
-                .outcome.refusal,
-            Refusal::GapTooSmall);
-  Options noBackup = installOptions();
-  noBackup.noBackupMbr = true;
-  EXPECT_FALSE(
-      planInstall(plainMbr(1), disk, image.image(), noBackup, kGrldrVariant).outcome.refused());
-}
-
-TEST(InstallPlan, GapSectorsMustBeFreeOrOurs) {
-  const TestImage image(4);
+// Install and restore both write bytes 0..439: a sector 0 that is no MBR table is refused by both.
+TEST(SectorZero, InstallAndRestoreRefuseWhatIsNotAnMbrTable) {
   const struct {
     const char *name;
-    std::uint64_t lba;
+    void (*spoil)(Sector &);
+    Refusal expected;
+  } cases[] = {
+      {"plain", [](Sector &) {}, Refusal::None},
+      {"unsigned", [](Sector &s) { s[511] = 0; }, Refusal::NoBootSignature},
+      {"GPT in entry 0", [](Sector &s) { putEntry(s, 0, 0xEE, 1, 0xFFFF); }, Refusal::Gpt},
+      {"GPT in entry 1", [](Sector &s) { putEntry(s, 1, 0xEE, 1, 0xFFFF); }, Refusal::Gpt},
+      {"FAT12 volume", [](Sector &s) { std::memcpy(s.data() + 54, "FAT12   ", 8); },
+       Refusal::VolumeBootSector},
+      {"FAT32 volume", [](Sector &s) { std::memcpy(s.data() + 82, "FAT32   ", 8); },
+       Refusal::VolumeBootSector},
+      {"NTFS volume", [](Sector &s) { std::memcpy(s.data() + 3, "NTFS    ", 8); },
+       Refusal::VolumeBootSector},
+      {"status bytes", [](Sector &s) { s[446 + 16] = 0x29; }, Refusal::NoPartitionTable},
+  };
+  for (const auto &c : cases) {
+    Sector mbr = plainMbr();
+    c.spoil(mbr);
+    FakeDisk disk;
+    EXPECT_EQ(installRefusal(mbr, disk), c.expected) << c.name;
+    EXPECT_EQ(checkRestoreTarget(mbr).refusal, c.expected) << c.name;
+  }
+}
+
+TEST(InstallPlan, GapMustHoldEveryExtraSectorAndBeFreeOrOurs) {
+  Sector ours = filledSector(0x11);
+  std::memcpy(ours.data() + 504, bootcode::kMagic, 8);
+  const struct {
+    const char *name;
+    std::uint32_t firstStart;
+    bool noBackup;
+    std::size_t imageSectors;
+    std::uint64_t lba; // where `content` is put
     Sector content;
     Refusal expected;
   } cases[] = {
-      {"foreign data in the gap", 3, filledSector(0x42), Refusal::GapInUse},
-      {"our own earlier sector", 3,
-       [] {
-         Sector s = filledSector(0x11);
-         std::memcpy(s.data() + 504, bootcode::kMagic, 8);
-         return s;
-       }(),
-       Refusal::None},
-      {"another loader in LBA 1", 1, filledSector(0x42), Refusal::SecondSectorInUse},
-      {"an earlier saved MBR in LBA 1", 1, plainMbr(), Refusal::None},
+      {"table claims sector 0", 0, true, 4, 9, {}, Refusal::GapTooSmall},
+      {"one sector short", 4, false, 4, 9, {}, Refusal::GapTooSmall},
+      {"just enough", 5, false, 4, 9, {}, Refusal::None},
+      {"just enough without backup", 5, true, 4, 9, {}, Refusal::None},
+      {"one-sector image needs LBA 1", 1, false, 1, 9, {}, Refusal::GapTooSmall},
+      {"one-sector image without backup", 1, true, 1, 9, {}, Refusal::None},
+      {"foreign data in the gap", 2048, false, 4, 3, filledSector(0x42), Refusal::GapInUse},
+      {"our own earlier sector", 2048, false, 4, 3, ours, Refusal::None},
+      {"another loader in LBA 1", 2048, false, 4, 1, filledSector(0x42),
+       Refusal::SecondSectorInUse},
+      {"an earlier saved MBR in LBA 1", 2048, false, 4, 1, plainMbr(), Refusal::None},
   };
   for (const auto &c : cases) {
     FakeDisk disk;
     disk.data[c.lba] = c.content;
     const InstallPlan plan =
-        planInstall(plainMbr(), disk, image.image(), installOptions(), kMtldrVariant);
+        planInstall(plainMbr(c.firstStart), disk, TestImage(c.imageSectors).image(),
+                    installOptions(c.noBackup), kGrldrVariant);
     EXPECT_EQ(plan.outcome.refusal, c.expected) << c.name;
+    if (c.expected == Refusal::GapTooSmall && c.imageSectors == 4) {
+      EXPECT_EQ(plan.outcome.lba, 4u) << c.name;
+      EXPECT_EQ(plan.outcome.value, c.firstStart) << c.name;
+    }
   }
-}
-
-TEST(InstallPlan, UnreadableGapIsRefusedWithItsError) {
-  const TestImage image(4);
-  FakeDisk disk;
-  disk.failReads.insert(3);
+  FakeDisk unreadable;
+  unreadable.failReads.insert(3);
   const InstallPlan plan =
-      planInstall(plainMbr(), disk, image.image(), installOptions(), kMtldrVariant);
+      planInstall(plainMbr(), unreadable, TestImage().image(), installOptions(), kMtldrVariant);
   EXPECT_EQ(plan.outcome.refusal, Refusal::DiskUnreadable);
   EXPECT_EQ(plan.outcome.lba, 3u);
   EXPECT_TRUE(plan.outcome.error.failed());
 }
 
 TEST(InstallPlan, BootSectorKeepsTableAndCarriesConfiguration) {
-  const TestImage image(4);
   FakeDisk disk;
   Options options = installOptions();
   options.disableFloppy = true;
   options.previousMbrFirst = true;
   options.timeout = 9;
   const Sector mbr = plainMbr();
-  const InstallPlan plan = planInstall(mbr, disk, image.image(), options, kGrldrVariant);
+  const InstallPlan plan = planInstall(mbr, disk, TestImage().image(), options, kGrldrVariant);
   ASSERT_FALSE(plan.outcome.refused());
   EXPECT_TRUE(plan.writePreviousMbr);
   EXPECT_EQ(std::memcmp(plan.bootSector.data() + 440, mbr.data() + 440, 72), 0);
@@ -154,27 +116,21 @@ TEST(InstallPlan, BootSectorKeepsTableAndCarriesConfiguration) {
 }
 
 TEST(InstallPlan, ReinstallNeverBacksUpOurOwnCode) {
-  const TestImage image(4);
-  const struct {
-    bool earlierSaved;
-    bool noBackupNow;
-    bool savedAfter;
-  } cases[] = {
-      {true, false, true}, {false, false, false}, {true, true, true}, {false, true, false}};
-  for (const auto &c : cases) {
-    FakeDisk disk;
-    Options earlier = installOptions();
-    const Sector installed =
-        composeBootSector(image.image(), plainMbr(), earlier, kMtldrVariant, c.earlierSaved);
-    Options now = installOptions();
-    now.noBackupMbr = c.noBackupNow;
-    const InstallPlan plan = planInstall(installed, disk, image.image(), now, kMtldrVariant);
-    ASSERT_FALSE(plan.outcome.refused());
-    EXPECT_TRUE(plan.reinstall);
-    EXPECT_FALSE(plan.writePreviousMbr);
-    EXPECT_EQ(plan.previousMbrSaved, c.savedAfter);
-    EXPECT_EQ((plan.bootSector[bootcode::kFlagsOffset] & bootcode::kPreviousMbrSaved) != 0,
-              c.savedAfter);
+  const TestImage image;
+  for (const bool earlierSaved : {true, false}) {
+    for (const bool noBackupNow : {true, false}) {
+      FakeDisk disk;
+      const Sector installed = composeBootSector(image.image(), plainMbr(), installOptions(),
+                                                 kMtldrVariant, earlierSaved);
+      const InstallPlan plan =
+          planInstall(installed, disk, image.image(), installOptions(noBackupNow), kMtldrVariant);
+      ASSERT_FALSE(plan.outcome.refused());
+      EXPECT_TRUE(plan.reinstall);
+      EXPECT_FALSE(plan.writePreviousMbr);
+      EXPECT_EQ(plan.previousMbrSaved, earlierSaved);
+      EXPECT_EQ((plan.bootSector[bootcode::kFlagsOffset] & bootcode::kPreviousMbrSaved) != 0,
+                earlierSaved);
+    }
   }
 }
 
@@ -202,47 +158,17 @@ TEST(RestorePlan, FileMustBeOneForeignMbr) {
   }
 }
 
-// Restoring writes bytes 0..439 just as an install does: a volume's boot sector at LBA 0 would
-// lose its BPB, so the target must be a real MBR table too.
-TEST(RestorePlan, TargetMustBeAnMbrTable) {
-  Sector unsigned_ = plainMbr();
-  unsigned_[510] = 0;
-  Sector gpt = plainMbr();
-  putEntry(gpt, 1, 0xEE, 1, 0xFFFF);
-  Sector fat = plainMbr();
-  std::memcpy(fat.data() + 54, "FAT12   ", 8);
-  Sector ntfs = plainMbr();
-  std::memcpy(ntfs.data() + 3, "NTFS    ", 8);
-  Sector garbage = plainMbr();
-  garbage[446 + 16] = 0x29;
-  const struct {
-    const char *name;
-    const Sector *mbr;
-    Refusal expected;
-  } cases[] = {{"plain", nullptr, Refusal::None},
-               {"unsigned", &unsigned_, Refusal::NoBootSignature},
-               {"GPT", &gpt, Refusal::Gpt},
-               {"FAT volume", &fat, Refusal::VolumeBootSector},
-               {"NTFS volume", &ntfs, Refusal::VolumeBootSector},
-               {"status bytes", &garbage, Refusal::NoPartitionTable}};
-  const Sector plain = plainMbr();
-  for (const auto &c : cases) {
-    EXPECT_EQ(checkRestoreTarget(c.mbr != nullptr ? *c.mbr : plain).refusal, c.expected) << c.name;
-  }
-}
-
 TEST(RestorePlan, SecondSectorOnlyBehindOurCodeThatSavedIt) {
-  const TestImage image(4);
-  const Options options = installOptions();
-  const Sector saved = composeBootSector(image.image(), plainMbr(), options, kMtldrVariant, true);
+  const TestImage image;
+  const Sector saved =
+      composeBootSector(image.image(), plainMbr(), installOptions(), kMtldrVariant, true);
   const Sector notSaved =
-      composeBootSector(image.image(), plainMbr(), options, kMtldrVariant, false);
+      composeBootSector(image.image(), plainMbr(), installOptions(), kMtldrVariant, false);
   Sector unsignedPrevious = plainMbr();
   unsignedPrevious[510] = 0;
   const struct {
     const char *name;
-    Sector mbr;
-    Sector lba1;
+    Sector mbr, lba1;
     Refusal expected;
   } cases[] = {
       {"our code with a saved MBR", saved, plainMbr(), Refusal::None},
@@ -257,15 +183,6 @@ TEST(RestorePlan, SecondSectorOnlyBehindOurCodeThatSavedIt) {
     Sector source;
     EXPECT_EQ(readPreviousMbr(c.mbr, disk, source).refusal, c.expected) << c.name;
   }
-}
-
-TEST(RestorePlan, TodaysTableStays) {
-  Sector old = plainMbr(63);
-  Sector today = plainMbr(2048);
-  putEntry(today, 1, 0x83, 10240, 100);
-  const Sector restored = withTableOf(old, today);
-  EXPECT_EQ(std::memcmp(restored.data(), old.data(), 440), 0);
-  EXPECT_EQ(std::memcmp(restored.data() + 440, today.data() + 440, 72), 0);
 }
 
 } // namespace
