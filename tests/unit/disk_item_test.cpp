@@ -6,36 +6,28 @@
 
 namespace {
 
-using bootdeck::diskItemText;
-using bootdeck::diskNumberOfItem;
-using bootdeck::itemNumber;
-
-TEST(DiskItem, TextCarriesTheItemNumberAndSize) {
-  EXPECT_EQ("第1块介质 : 0.0312 MB", diskItemText(0, {"0.0312", " MB"}));
-  EXPECT_EQ("第3块介质 : 0,5 GB", diskItemText(2, {"0,5", " GB"}));
-  EXPECT_EQ("第11块介质 : 2048 GB", diskItemText(10, {"2048", " GB"}));
-}
-
-TEST(DiskItem, ReadsBackEveryProbedDisk) {
+// The item texts themselves are checked where the enumeration builds them.
+TEST(DiskItem, ItemNumberIsEveryDigitAfterTheMark) {
   for (int disk = 0; disk <= 10; ++disk) {
     // The size digits right after the item number must not be taken for part of it.
-    const std::string item = diskItemText(disk, {"1024", " GB"});
-    EXPECT_EQ(disk + 1, itemNumber(item)) << item;
-    EXPECT_EQ(disk, diskNumberOfItem(item)) << item;
+    const std::string item = bootdeck::diskItemText(disk, {"1024", " GB"});
+    EXPECT_EQ(disk + 1, bootdeck::itemNumber(item)) << item;
+    EXPECT_EQ(disk, bootdeck::diskNumberOfItem(item)) << item;
   }
-}
-
-TEST(DiskItem, TextWithoutAnItemNumberIsAnError) {
-  const char *const bad[] = {"", "第", "第块介质 : 1 MB", "1块介质 : 1 MB", "第 1块介质"};
-  for (const char *text : bad) {
+  const std::pair<const char *, unsigned long> bad[] = {{"", 13},
+                                                        {"第", 13},
+                                                        {"第块介质 : 1 MB", 13},
+                                                        {"1块介质 : 1 MB", 13},
+                                                        {"第 1块介质", 13},
+                                                        {"第99999999999块介质", 6}};
+  for (const auto &[text, number] : bad) {
     try {
-      itemNumber(text);
+      bootdeck::itemNumber(text);
       ADD_FAILURE() << "no error for \"" << text << "\"";
     } catch (const bootdeck::Failure &e) {
-      EXPECT_EQ(13, e.number()) << text;
+      EXPECT_EQ(number, e.number()) << text;
     }
   }
-  EXPECT_THROW(itemNumber("第99999999999块介质"), bootdeck::Failure);
 }
 
 } // namespace
