@@ -33,9 +33,4 @@ TEST(TimeOut, ConvertsLikeAnIntegerConversionOfBasic) {
   }
 }
 
-TEST(TimeOut, KeepsTheSignedRange) {
-  EXPECT_EQ(-32768, *bootdeck::toInteger16("-32768"));
-  EXPECT_EQ(32767, *bootdeck::toInteger16("32767"));
-}
-
 } // namespace
