@@ -1,16 +1,12 @@
-"""Boot tests: disk images with our boot code installed, booted in QEMU; each case asserts
-what booted (test loader, previous MBR or nothing) and what the boot code showed.
-
-    boot_cases.py --list
-    boot_cases.py --case NAME --qemu PATH --tools DIR --programs DIR
-        (--qemu: qemu-system-i386; --tools: where grldrinst and mtldrinst are; --programs: the
-        assembled test loader and test MBR)
-"""
+"""Boot tests: disk images with our boot code installed, booted in QEMU; each case asserts what
+booted (test loader, previous MBR or nothing) and what the boot code showed.
+Usage: boot_cases.py --list | --case NAME --qemu PATH --tools DIR --programs DIR"""
 
 import argparse
 import os
 import re
 import struct
+import subprocess
 import sys
 import tempfile
 import time
@@ -20,7 +16,6 @@ sys.dont_write_bytecode = True  # keep the source folder clean
 
 from boot_images import Volume, build_disk, build_floppy
 from boot_qemu import Boot, screen_text
-from boot_install import install
 
 BOOT_DEADLINE = 25.0  # seconds from QEMU's start to the end of a boot
 QUIET_AFTER_HALT = 1.0  # after the halt message, how long nothing else may happen
@@ -44,8 +39,7 @@ class Case:
     min_wait: float = 0.0  # the previous MBR must not start sooner after the prompt
     edit: object = None  # changes the installed disk image: edit(file)
     entry0: int | None = None  # type of partition entry 0 the previous MBR sees, when edited
-    # Started through a floppy that prepares the BIOS's state (see test_starter.asm): the tick
-    # count to set, a keystroke to leave in the keyboard buffer, the conventional memory in KiB.
+    # Set by a starter floppy (test_starter.asm): BIOS ticks, a typed-ahead key, memory in KiB.
     start_ticks: int | None = None
     type_ahead: int | None = None
     memory_kib: int | None = None
@@ -70,7 +64,7 @@ def unformatted(type, logical=False):
 
 def set_entry0_type(disk):
     disk.seek(446 + 4)
-    disk.write(bytes([0x06]))
+    disk.write(b"\x06")
 
 
 def zero_last_gap_sector(disk):
@@ -80,8 +74,8 @@ def zero_last_gap_sector(disk):
     disk.write(bytes(512))
 
 
-def ebr_chain(disk):
-    """LBAs of the extended boot records, in chain order."""
+def loop_extended_chain(disk):
+    """The last EBR links back to the second one: a cycle the search must get out of."""
     def entry(lba, index):
         disk.seek(lba * 512 + 446 + 16 * index)
         raw = disk.read(16)
@@ -89,16 +83,8 @@ def ebr_chain(disk):
 
     extended = next(start for kind, start in (entry(0, i) for i in range(4)) if kind == 0x05)
     chain = [extended]
-    while True:
-        kind, start = entry(chain[-1], 1)
-        if kind != 0x05:
-            return extended, chain
-        chain.append(extended + start)
-
-
-def loop_extended_chain(disk):
-    """The last EBR links back to the second one: a cycle the search must get out of."""
-    extended, chain = ebr_chain(disk)
+    while entry(chain[-1], 1)[0] == 0x05:
+        chain.append(extended + entry(chain[-1], 1)[1])
     disk.seek(chain[-1] * 512 + 446 + 16)
     disk.write(struct.pack("<4xB3xII", 0x05, chain[1] - extended, 2048))
 
@@ -189,44 +175,49 @@ def read_file(path):
         return f.read()
 
 
-def check(case, log, elapsed_after_prompt):
+def install(tool, flags, disk, work):
+    """Puts the boot code onto the image with the installer tool, as a person would."""
+    device_map = os.path.join(work, "device.map")
+    with open(device_map, "w") as f:
+        f.write(f"(hd0) {disk}\n")
+    r = subprocess.run([tool, *flags, "(hd0)"], cwd=work, capture_output=True, timeout=60,
+                       env=dict(os.environ, BOOTDECK_DEVICE_MAP=device_map))
+    if r.returncode != 0 or "恭喜您,安装成功!" not in r.stdout.decode("utf-8", "replace"):
+        raise RuntimeError(f"{tool} {flags} failed ({r.returncode}): {r.stdout} {r.stderr}")
+
+
+def check(case, log, after_prompt):
     """The failures of one boot, as readable lines."""
-    failures = []
     found = {kind: re.findall(pattern, log) for kind, pattern in MARKERS.items()}
     kind = case.expect[0]
+    want = {"loader": [], "previous": []}
     if kind == "loader":
-        want = f"LOADER tag={case.expect[1]} DL={case.expect[2]:02X} SUM=OK"
-        if found["loader"] != [want]:
-            failures.append(f'expected "{want}", got {found["loader"]}')
+        want["loader"] = [f"LOADER tag={case.expect[1]} DL={case.expect[2]:02X} SUM=OK"]
     elif kind == "previous":
         # The previous MBR sees today's partition table, not the one saved with it.
         entry0 = case.entry0 if case.entry0 is not None else case.volumes[0].type
-        want = f"PREVIOUS MBR DL=80 TYPE0={entry0:02X}"
-        if found["previous"] != [want]:
-            failures.append(f'expected "{want}", got {found["previous"]}')
-    for other in MARKERS:
-        if other != kind and found[other]:
-            failures.append(f"unexpected {other}: {found[other]}")
+        want["previous"] = [f"PREVIOUS MBR DL=80 TYPE0={entry0:02X}"]
+    failures = [f"{k}: expected {want[k]}, got {found[k]}" for k in want if found[k] != want[k]]
+    if kind != "halt" and found["halt"]:
+        failures.append(f"unexpected halt: {found['halt']}")
     shown = screen_text(log)
     if shown is not None:
-        shown = "\n".join(line for line in shown.split("\n")
-                          if not re.match(MARKERS["loader"] + "|" + MARKERS["previous"], line))
-        shown = shown.strip("\n")
+        shown = "\n".join(line for line in shown.split("\n") if not re.match(
+            MARKERS["loader"] + "|" + MARKERS["previous"], line)).strip("\n")
     if shown != case.screen:
         failures.append(f'screen: expected "{case.screen}", got "{shown}"')
-    if case.min_wait and (elapsed_after_prompt is None or elapsed_after_prompt < case.min_wait):
-        failures.append(f"previous MBR started {elapsed_after_prompt} s after the prompt")
+    if case.min_wait and (after_prompt is None or after_prompt < case.min_wait):
+        failures.append(f"previous MBR started {after_prompt} s after the prompt")
     return failures
 
 
 def run_case(case, qemu, tools_dir, programs_dir):
     template = read_file(os.path.join(programs_dir, "test_loader.bin"))
-    previous = read_file(os.path.join(programs_dir, "test_previous_mbr.bin"))
     # In the temporary folder: QEMU's monitor socket needs a short path.
     with tempfile.TemporaryDirectory(prefix=f"bootdeck-{case.name}-") as work:
-        disk = os.path.join(work, "disk.img")
-        build_disk(disk, case.volumes, previous, work, template)
-        floppy = None
+        disk, floppy = os.path.join(work, "disk.img"), None
+        build_disk(disk, case.volumes, read_file(os.path.join(programs_dir, "test_previous_mbr.bin")),
+                   work, template)
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
             build_floppy(floppy, case.floppy, work, template)
@@ -243,9 +234,7 @@ def run_case(case, qemu, tools_dir, programs_dir):
         if case.edit:
             with open(disk, "r+b") as f:
                 case.edit(f)
-
         deadline = time.monotonic() + BOOT_DEADLINE
-        after_prompt = None
         with Boot(qemu, work, disk, floppy, from_floppy=from_floppy) as boot:
             if case.key or case.min_wait:
                 prompt_at = boot.wait_for(r"Press Space", deadline)
@@ -253,33 +242,26 @@ def run_case(case, qemu, tools_dir, programs_dir):
                     return [f"no prompt; {boot.report()}"]
                 if case.key:
                     boot.send_key(case.key)
-            end = "|".join(MARKERS.values())
-            ended_at = boot.wait_for(end, deadline)
+            ended_at = boot.wait_for("|".join(MARKERS.values()), deadline)
             if ended_at is None:
                 return [f"nothing booted within {BOOT_DEADLINE} s; {boot.report()}"]
-            if case.min_wait:
-                after_prompt = ended_at - prompt_at
             if case.expect[0] == "halt":
                 time.sleep(QUIET_AFTER_HALT)
-            log = boot.text()
-        return check(case, log, after_prompt)
+            return check(case, boot.text(), ended_at - prompt_at if case.min_wait else None)
 
 
 def main():
     parser = argparse.ArgumentParser()
+    for option in ("--case", "--qemu", "--tools", "--programs"):
+        parser.add_argument(option)
     parser.add_argument("--list", action="store_true")
-    parser.add_argument("--case")
-    parser.add_argument("--qemu")
-    parser.add_argument("--tools")
-    parser.add_argument("--programs")
     args = parser.parse_args()
     if args.list:
         print(";".join(c.name for c in CASES), end="")
         return 0
     case = next(c for c in CASES if c.name == args.case)
     started = time.monotonic()
-    failures = run_case(case, args.qemu, os.path.abspath(args.tools),
-                        os.path.abspath(args.programs))
+    failures = run_case(case, args.qemu, os.path.abspath(args.tools), os.path.abspath(args.programs))
     for failure in failures:
         print(f"{case.name}: {failure}")
     print(f"{case.name}: {'FAIL' if failures else 'ok'} in {time.monotonic() - started:.1f} s")

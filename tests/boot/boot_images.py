@@ -31,6 +31,11 @@ def run(args, **kwargs):
     subprocess.run(args, check=True, capture_output=True, env=MTOOLS_ENV, **kwargs)
 
 
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def loader_file(template, tag, size, seed):
     """The test loader with its tag, padded to `size` bytes with noise, its checksum fixed."""
     assert template[3:10] == b"TESTLDR"
@@ -46,11 +51,6 @@ def loader_file(template, tag, size, seed):
     return bytes(data)
 
 
-def _write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
-
-
 def _fill_volume(image, offset_bytes, volume, workdir, template):
     """Copies the volume's files, fragmenting each loader around a freed gap so that its chain
     is not one straight run."""
@@ -59,24 +59,16 @@ def _fill_volume(image, offset_bytes, volume, workdir, template):
         run(["mmd", "-i", target, f"::{decoy}"])
     filler = os.path.join(workdir, "filler")
     if volume.filler_kib:
-        _write(filler, b"\x55" * volume.filler_kib * 1024)
+        write(filler, b"\x55" * volume.filler_kib * 1024)
         run(["mcopy", "-i", target, filler, "::FILLER"])
     for name, tag in volume.files.items():
-        _write(filler, b"\xaa" * 4096)
+        write(filler, b"\xaa" * 4096)
         run(["mcopy", "-i", target, filler, "::GAP"])
         run(["mcopy", "-i", target, filler, "::AFTERGAP"])
         run(["mdel", "-i", target, "::GAP"])
         path = os.path.join(workdir, f"loader-{tag}")
-        _write(path, loader_file(template, tag, volume.loader_kib * 1024, tag))
+        write(path, loader_file(template, tag, volume.loader_kib * 1024, tag))
         run(["mcopy", "-i", target, path, f"::{name}"])
-
-
-def _mkfs(image, fat, start, sectors):
-    args = ["mkfs.fat", "-F", str(fat), "--invariant", "-n", "TESTVOL"]
-    if fat == 32:
-        args += ["-s", "1"]  # enough clusters to be FAT32 by count on a small volume
-    args += ["--offset", str(start), "-h", str(start), image, str(sectors * SECTOR // 1024)]
-    run(args)
 
 
 def build_disk(path, volumes, previous_mbr, workdir, template):
@@ -85,26 +77,17 @@ def build_disk(path, volumes, previous_mbr, workdir, template):
     total_mib = 2 + sum(v.mib + 1 for v in volumes) + 2
     with open(path, "wb") as f:
         f.truncate(total_mib * 1024 * 1024)
-    lines = ["label: dos"]
+    lines, order, primary, logical = ["label: dos"], [], 1, 5
     name = os.path.basename(path)
-    primary = 1
-    logical = 5
-    extended_done = False
     logical_mib = sum(v.mib + 1 for v in volumes if v.logical)
-    order = []
     for v in volumes:
-        if v.logical:
-            if not extended_done:
-                lines.append(f"{name}{primary} : size={logical_mib * 2048}, type=5")
-                primary += 1
-                extended_done = True
-            lines.append(f"{name}{logical} : size={v.mib * 2048}, type={v.type:x}")
-            order.append(f"{name}{logical}")
-            logical += 1
-        else:
-            lines.append(f"{name}{primary} : size={v.mib * 2048}, type={v.type:x}")
-            order.append(f"{name}{primary}")
+        if v.logical and logical == 5:
+            lines.append(f"{name}{primary} : size={logical_mib * 2048}, type=5")
             primary += 1
+        number = logical if v.logical else primary
+        lines.append(f"{name}{number} : size={v.mib * 2048}, type={v.type:x}")
+        order.append(f"{name}{number}")
+        logical, primary = (logical + 1, primary) if v.logical else (logical, primary + 1)
     run(["sfdisk", "-q", path], input="\n".join(lines).encode() + b"\n")
     listing = subprocess.run(["sfdisk", "-J", path], check=True, capture_output=True).stdout
     starts = {p["node"].rsplit("/", 1)[-1]: (p["start"], p["size"])
@@ -113,7 +96,10 @@ def build_disk(path, volumes, previous_mbr, workdir, template):
         if v.fat is None:
             continue
         start, size = starts[node]
-        _mkfs(path, v.fat, start, size)
+        # -s 1 on FAT32: enough clusters to be FAT32 by count on a small volume.
+        run(["mkfs.fat", "-F", str(v.fat), "--invariant", "-n", "TESTVOL"]
+            + (["-s", "1"] if v.fat == 32 else [])
+            + ["--offset", str(start), "-h", str(start), path, str(size * SECTOR // 1024)])
         _fill_volume(path, start * SECTOR, v, workdir, template)
     with open(path, "r+b") as f:
         f.write(previous_mbr[:440])
@@ -121,7 +107,5 @@ def build_disk(path, volumes, previous_mbr, workdir, template):
 
 def build_floppy(path, files, workdir, template):
     """A 1.44 MB FAT12 floppy, no partition table."""
-    if os.path.exists(path):
-        os.remove(path)
     run(["mkfs.fat", "-C", "--invariant", "-n", "TESTFLOPPY", path, "1440"])
     _fill_volume(path, 0, Volume(fat=12, type=0, mib=0, files=files), workdir, template)

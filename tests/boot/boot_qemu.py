@@ -17,13 +17,11 @@ class Boot:
     def __init__(self, qemu, workdir, disk, floppy=None, from_floppy=False):
         self.log_path = os.path.join(workdir, "serial.log")
         self.monitor_path = os.path.join(workdir, "monitor.sock")
-        for stale in (self.log_path, self.monitor_path):
-            if os.path.exists(stale):
-                os.remove(stale)
         args = [qemu, "-accel", "tcg", "-m", "32", "-nographic", "-vga", "none", "-nic", "none",
                 "-no-reboot", "-serial", f"file:{self.log_path}",
                 "-monitor", f"unix:{self.monitor_path},server,nowait",
-                "-drive", f"file={disk},format=raw,if=ide,index=0", "-boot", "order=a" if from_floppy else "order=c"]
+                "-drive", f"file={disk},format=raw,if=ide,index=0",
+                "-boot", "order=a" if from_floppy else "order=c"]
         if floppy:
             args += ["-drive", f"file={floppy},format=raw,if=floppy,index=0"]
         self.started = time.monotonic()
@@ -32,12 +30,10 @@ class Boot:
 
     def text(self):
         """The serial log so far, escape sequences removed."""
-        try:
-            with open(self.log_path, "rb") as f:
-                raw = f.read()
-        except FileNotFoundError:
+        if not os.path.exists(self.log_path):
             return ""
-        return ANSI.sub(b"", raw).decode("latin-1")
+        with open(self.log_path, "rb") as f:
+            return ANSI.sub(b"", f.read()).decode("latin-1")
 
     def wait_for(self, pattern, deadline):
         """Polls the log until `pattern` (a regex) matches or `deadline` (monotonic) passes.
@@ -51,21 +47,18 @@ class Boot:
             time.sleep(0.05)
         return None
 
-    def monitor(self, command, timeout=10.0):
-        """Runs one monitor command and waits until the monitor has carried it out."""
+    def send_key(self, key, timeout=10.0):
+        """Types `key` through the monitor and waits until the monitor has carried it out."""
         with socket.socket(socket.AF_UNIX) as s:
             s.settimeout(timeout)
             s.connect(self.monitor_path)
-            s.sendall(command.encode() + b"\n")
+            s.sendall(f"sendkey {key}\n".encode())
             received = b""
             while received.count(b"(qemu) ") < 2:
                 chunk = s.recv(4096)
                 if not chunk:
                     break
                 received += chunk
-
-    def send_key(self, key):
-        self.monitor(f"sendkey {key}")
 
     def report(self):
         """The log, and QEMU's complaints when it ended on its own, for a failure message."""
@@ -74,16 +67,12 @@ class Boot:
             text += f"; qemu ended ({self.process.returncode}): {self.process.stderr.read()!r}"
         return text
 
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-        self.process.wait()
-
     def __enter__(self):
         return self
 
     def __exit__(self, *exc):
-        self.stop()
+        self.process.kill()
+        self.process.wait()
 
 
 def screen_text(log):
