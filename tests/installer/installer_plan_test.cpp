@@ -95,45 +95,6 @@ TEST(InstallPlan, GapMustHoldEveryExtraSectorAndBeFreeOrOurs) {
   EXPECT_TRUE(plan.outcome.error.failed());
 }
 
-TEST(InstallPlan, BootSectorKeepsTableAndCarriesConfiguration) {
-  FakeDisk disk;
-  Options options = installOptions();
-  options.disableFloppy = true;
-  options.previousMbrFirst = true;
-  options.timeout = 9;
-  const Sector mbr = plainMbr();
-  const InstallPlan plan = planInstall(mbr, disk, TestImage().image(), options, kGrldrVariant);
-  ASSERT_FALSE(plan.outcome.refused());
-  EXPECT_TRUE(plan.writePreviousMbr);
-  EXPECT_EQ(std::memcmp(plan.bootSector.data() + 440, mbr.data() + 440, 72), 0);
-  EXPECT_TRUE(isOurBootCode(plan.bootSector));
-  EXPECT_EQ(plan.bootSector[bootcode::kFlagsOffset],
-            bootcode::kNoFloppySearch | bootcode::kPreviousMbrFirst | bootcode::kPreviousMbrSaved);
-  EXPECT_EQ(plan.bootSector[bootcode::kTimeoutOffset], 9);
-  EXPECT_EQ(plan.bootSector[bootcode::kExtraSectorsOffset], 3);
-  EXPECT_EQ(std::memcmp(plan.bootSector.data() + bootcode::kLoaderNameOffset, "GRLDR      ", 11),
-            0);
-}
-
-TEST(InstallPlan, ReinstallNeverBacksUpOurOwnCode) {
-  const TestImage image;
-  for (const bool earlierSaved : {true, false}) {
-    for (const bool noBackupNow : {true, false}) {
-      FakeDisk disk;
-      const Sector installed = composeBootSector(image.image(), plainMbr(), installOptions(),
-                                                 kMtldrVariant, earlierSaved);
-      const InstallPlan plan =
-          planInstall(installed, disk, image.image(), installOptions(noBackupNow), kMtldrVariant);
-      ASSERT_FALSE(plan.outcome.refused());
-      EXPECT_TRUE(plan.reinstall);
-      EXPECT_FALSE(plan.writePreviousMbr);
-      EXPECT_EQ(plan.previousMbrSaved, earlierSaved);
-      EXPECT_EQ((plan.bootSector[bootcode::kFlagsOffset] & bootcode::kPreviousMbrSaved) != 0,
-                earlierSaved);
-    }
-  }
-}
-
 TEST(RestorePlan, FileMustBeOneForeignMbr) {
   const Sector good = plainMbr();
   Sector ours = plainMbr();

@@ -54,9 +54,7 @@ struct Machine {
       return started;
     };
   }
-  bootdeck::ProbeContext context(const char *separator = ".") {
-    return {runner, files, "C:\\boot", separator};
-  }
+  bootdeck::ProbeContext context() { return {runner, files, "C:\\boot", "."}; }
   void expectProbes(int first, int last) {
     ASSERT_EQ(static_cast<std::size_t>(last - first + 1), runner.runs.size());
     for (int disk = first; disk <= last; ++disk) {
@@ -82,26 +80,20 @@ RunResult notStarted(const RecordedRun &) {
   return failed;
 }
 
+// The end-to-end runs check the common lists (disks 0 and 2, 9 and 10, none) and the changed
+// disks; these are the edges.
 TEST(Enumeration, ElevenProbesGiveItemsInProbeOrder) {
   const struct {
     const char *name;
     std::map<int, std::string> disks;
-    const char *separator;
     std::vector<std::string> items;
   } cases[] = {
-      {"none", {}, ".", {}},
       {"0 and 2, in probe order, not by size",
-       {{0, listing({2048})}, {2, listing({1048576})}},
-       ".",
-       {"第1块介质 : 1 MB", "第3块介质 : 0.5 GB"}},
-      {"9 and 10",
-       {{9, listing({64})}, {10, listing({3072})}},
-       ",",
-       {"第10块介质 : 0,0312 MB", "第11块介质 : 1,5 MB"}},
-      {"primaries summed", {{4, listing({1024, 1024, 2048, 4096})}}, ".", {"第5块介质 : 4 MB"}},
+       {{0, listing({1048576})}, {2, listing({2048})}},
+       {"第1块介质 : 0.5 GB", "第3块介质 : 1 MB"}},
+      {"primaries summed", {{4, listing({1024, 1024, 2048, 4096})}}, {"第5块介质 : 4 MB"}},
       {"exactly 10 bytes is no disk, 11 are a disk",
        {{0, "0 12345678"}, {1, "Nothing 3\r\n"}},
-       ".",
        {"第2块介质 : 0 MB"}},
   };
   for (const auto &c : cases) {
@@ -109,7 +101,7 @@ TEST(Enumeration, ElevenProbesGiveItemsInProbeOrder) {
     Machine machine;
     machine.disks = c.disks;
     machine.files.files[kListing] = listing({2048}); // stale, from an earlier run
-    EXPECT_EQ(c.items, bootdeck::enumerateDiskItems(machine.context(c.separator)));
+    EXPECT_EQ(c.items, bootdeck::enumerateDiskItems(machine.context()));
     machine.expectProbes(0, 10);
   }
 }
@@ -158,10 +150,7 @@ TEST(DiskRecheck, SameItemTextAgainIsTheOnlyWayThrough) {
     std::function<void(Machine &)> arrange;
     bool unchanged;
   } cases[] = {
-      {"unchanged", {{0, listing({64})}, {2, listing({16384})}}, nullptr, true},
       {"only the other disks changed", {{2, listing({16384})}, {5, listing({64})}}, nullptr, true},
-      {"chosen disk gone", {{0, listing({64})}}, nullptr, false},
-      {"another disk took its number", {{2, listing({65536})}}, nullptr, false},
       {"listing unreadable now", {{2, "0 zz\r\n1 22\r\n"}}, nullptr, false},
       {"an earlier listing does not pass for the answer",
        {},
