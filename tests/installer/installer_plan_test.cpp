@@ -16,12 +16,6 @@ Options installOptions(bool noBackup = false) {
   return options;
 }
 
-Refusal installRefusal(const Sector &mbr, FakeDisk &disk, bool noBackup = false,
-                       const TestImage &image = TestImage()) {
-  return planInstall(mbr, disk, image.image(), installOptions(noBackup), kMtldrVariant)
-      .outcome.refusal;
-}
-
 // Install and restore both write bytes 0..439: a sector 0 that is no MBR table is refused by both.
 TEST(SectorZero, InstallAndRestoreRefuseWhatIsNotAnMbrTable) {
   const struct {
@@ -45,7 +39,10 @@ TEST(SectorZero, InstallAndRestoreRefuseWhatIsNotAnMbrTable) {
     Sector mbr = plainMbr();
     c.spoil(mbr);
     FakeDisk disk;
-    EXPECT_EQ(installRefusal(mbr, disk), c.expected) << c.name;
+    EXPECT_EQ(planInstall(mbr, disk, TestImage().image(), installOptions(), kMtldrVariant)
+                  .outcome.refusal,
+              c.expected)
+        << c.name;
     EXPECT_EQ(checkRestoreTarget(mbr).refusal, c.expected) << c.name;
   }
 }
