@@ -81,7 +81,6 @@ class Bench:
 
     def image(self, kind, name=None):
         return make_image(self.work, kind, name)
-
     def map_disks(self, disks):
         with open(self.map, "w") as f:
             f.writelines("(hd%d) %s\n" % d for d in disks.items())
