@@ -94,8 +94,6 @@ def loop_extended_chain(disk):
 CASES = [
     Case("fat12", "grldrinst", [fat12(("GRLDR", "fat12"))],
          ("loader", "fat12", 0x80), "", floppy={"GRLDR": "floppy"}),
-    Case("fat16_mtldr", "mtldrinst", [fat16(("MTLDR", "fat16"))],
-         ("loader", "fat16", 0x80), ""),
     Case("fat32_high_clusters", "grldrinst",
          [fat32(("GRLDR", "fat32"), filler_kib=36 * 1024, loader_kib=100)],
          ("loader", "fat32", 0x80), ""),
@@ -140,9 +138,6 @@ CASES = [
     Case("floppy_disabled", "grldrinst", [fat16()],
          ("previous",), "GRLDR not found, booting the previous MBR",
          flags=("--mbr-disable-floppy",), floppy={"GRLDR": "floppy"}),
-    Case("previous_first_space", "grldrinst", [fat16(("GRLDR", "space"))],
-         ("loader", "space", 0x80), GRLDR_PROMPT.format(9),
-         flags=("--boot-prevmbr-first", "--time-out=9"), key="spc"),
     Case("previous_first_other_key", "mtldrinst", [fat16(("MTLDR", "other"))],
          ("previous",), MTLDR_PROMPT.format(9),
          flags=("--boot-prevmbr-first", "--time-out=9"), key="a"),
@@ -154,7 +149,7 @@ CASES = [
          ("previous",), GRLDR_PROMPT.format(6),
          flags=("--boot-prevmbr-first", "--time-out=6"), min_wait=5.0,
          start_ticks=TICKS_PER_DAY - 36),
-    # A key pressed before the prompt showed is no answer to it: only Space, sent after, counts.
+    # Space starts the loader; a key pressed before the prompt showed is no answer to it.
     Case("previous_first_ignores_keys_typed_before", "grldrinst", [fat16(("GRLDR", "fresh"))],
          ("loader", "fresh", 0x80), GRLDR_PROMPT.format(9),
          flags=("--boot-prevmbr-first", "--time-out=9"), key="spc", type_ahead=0x1E61),
