@@ -16,10 +16,8 @@ namespace bootdeck {
 
 MainWindow::MainWindow() {
   hwnd_ = createTopLevelWindow(BOOTDECK_MAIN_CLASS, objectWindowProc<MainWindow, endWithReport>,
-                               kMainWindowTitle);
-  const int dpi = screenDpi();
-  placeCentred(hwnd_, kMainClientWidth, kMainClientHeight, dpi);
-  controls_ = std::make_unique<WindowControls>(hwnd_, mainWindowLayout(), dpi);
+                               kMainWindowTitle, kMainClientWidth, kMainClientHeight);
+  controls_ = std::make_unique<WindowControls>(hwnd_, mainWindowLayout(), screenDpi());
   attachWindowObject(hwnd_, this);
   // Esc does nothing in this window, also in the output box, which would otherwise close it.
   ignoreEscape(control(IDC_RESULTTEXT));

@@ -50,10 +50,8 @@ std::unique_ptr<HelpWindow> &loadedHelpWindow() {
 HelpWindow::HelpWindow() {
   // No owner, so it lives beside the main window, not above it.
   hwnd_ = createTopLevelWindow(BOOTDECK_HELP_CLASS, objectWindowProc<HelpWindow, endWithReport>,
-                               kHelpWindowTitle);
-  const int dpi = screenDpi();
-  placeCentred(hwnd_, kHelpClientWidth, kHelpClientHeight, dpi);
-  controls_ = std::make_unique<WindowControls>(hwnd_, helpWindowLayout(), dpi);
+                               kHelpWindowTitle, kHelpClientWidth, kHelpClientHeight);
+  controls_ = std::make_unique<WindowControls>(hwnd_, helpWindowLayout(), screenDpi());
   attachWindowObject(hwnd_, this);
   ignoreEscape(controls_->control(IDC_TEXT2HELP));
   setWindowText(controls_->control(IDC_TEXT2HELP), helpText());

@@ -63,10 +63,8 @@ ProDialog &existingOrNew() {
 ProDialog::ProDialog() {
   // No owner, so it stands beside the main window.
   hwnd_ = createTopLevelWindow(BOOTDECK_PRO_CLASS, objectWindowProc<ProDialog, endWithReport>,
-                               kProDialogTitle);
-  const int dpi = screenDpi();
-  placeCentred(hwnd_, kProClientWidth, kProClientHeight, dpi);
-  controls_ = std::make_unique<WindowControls>(hwnd_, proDialogLayout(), dpi);
+                               kProDialogTitle, kProClientWidth, kProClientHeight);
+  controls_ = std::make_unique<WindowControls>(hwnd_, proDialogLayout(), screenDpi());
   attachWindowObject(hwnd_, this);
   SendMessageW(control(IDC_TEXT), EM_LIMITTEXT, kTimeOutTextLimit, 0);
 }

@@ -2,11 +2,13 @@
 
 #include "platform/system_error.h"
 #include "platform/utf.h"
+#include "platform/window_builder.h"
 #include "platform/window_class.h"
 
 namespace bootdeck {
 
-HWND createTopLevelWindow(const wchar_t *className, WNDPROC windowProc, const std::string &title) {
+HWND createTopLevelWindow(const wchar_t *className, WNDPROC windowProc, const std::string &title,
+                          int clientWidthTwips, int clientHeightTwips) {
   registerAppWindowClass(className, windowProc);
   // No WS_CLIPCHILDREN: the windows paint the inside of their frames, which draw only a border.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -15,6 +17,7 @@ HWND createTopLevelWindow(const wchar_t *className, WNDPROC windowProc, const st
                                       GetModuleHandleW(nullptr), nullptr);
   if (!window)
     throw lastErrorFailure();
+  placeCentred(window, clientWidthTwips, clientHeightTwips, screenDpi());
   return window;
 }
 

@@ -12,9 +12,11 @@
 namespace bootdeck {
 
 // Registers `className` with `windowProc` (once) and creates a hidden window of it, titled
-// `title`: fixed size with a caption and a close box, neither minimise nor maximise, no owner.
-// Throws a Failure when the system refuses.
-HWND createTopLevelWindow(const wchar_t *className, WNDPROC windowProc, const std::string &title);
+// `title`: fixed size with a caption and a close box, neither minimise nor maximise, no owner,
+// sized for a client area given in twips and centred on the screen. Throws a Failure when the
+// system refuses.
+HWND createTopLevelWindow(const wchar_t *className, WNDPROC windowProc, const std::string &title,
+                          int clientWidthTwips, int clientHeightTwips);
 
 // From now on `object` receives the window's messages; detachWindowObject ends that, so the
 // messages of a destruction that the object causes in its own destructor find nothing behind it.
