@@ -85,8 +85,8 @@ void placeCentred(HWND window, int clientWidthTwips, int clientHeightTwips, int 
 WindowControls::WindowControls(HWND window, const std::vector<ControlSpec> &table, int dpi)
     : font_(createDialogFont()) {
   std::vector<const ControlSpec *> order;
-  for (const ControlSpec &spec : table)
-    order.push_back(&spec);
+  for (const ControlSpec &row : table)
+    order.push_back(&row);
   std::sort(order.begin(), order.end(),
             [](const ControlSpec *a, const ControlSpec *b) { return a->tabIndex < b->tabIndex; });
 
@@ -103,44 +103,43 @@ WindowControls::WindowControls(HWND window, const std::vector<ControlSpec> &tabl
 
   int groups = 0;
   controls_.reserve(order.size());
-  for (const ControlSpec *spec : order) {
+  for (const ControlSpec *row : order) {
     const Created *previous = controls_.empty() ? nullptr : &controls_.back();
     int originLeft = 0, originTop = 0;
-    if (spec->container != 0) {
-      const auto frame = std::find_if(table.begin(), table.end(), [&](const ControlSpec &s) {
-        return s.id == spec->container;
-      });
+    if (row->container != 0) {
+      const auto frame = std::find_if(table.begin(), table.end(),
+                                      [&](const ControlSpec &s) { return s.id == row->container; });
       if (frame != table.end()) {
         originLeft = frame->left;
         originTop = frame->top;
       }
     }
 
-    const WindowKind kind = windowKind(spec->kind);
-    const bool continuesGroup = spec->kind == ControlKind::OptionButton && previous &&
-                                previous->spec->kind == ControlKind::OptionButton &&
-                                previous->spec->container == spec->container;
-    const int group = spec->kind != ControlKind::OptionButton ? -1
-                      : continuesGroup                        ? previous->group
-                                                              : groups++;
+    const WindowKind kind = windowKind(row->kind);
+    const bool continuesGroup = row->kind == ControlKind::OptionButton && previous &&
+                                previous->row->kind == ControlKind::OptionButton &&
+                                previous->row->container == row->container;
+    const int group = row->kind != ControlKind::OptionButton ? -1
+                      : continuesGroup                       ? previous->group
+                                                             : groups++;
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
     if (!continuesGroup)
       style |= WS_GROUP;
 
-    const int height = twipsToPixels(spec->height, dpi);
-    const int createdHeight = spec->kind == ControlKind::DropDownList ? height * 10 : height;
+    const int height = twipsToPixels(row->height, dpi);
+    const int createdHeight = row->kind == ControlKind::DropDownList ? height * 10 : height;
     HWND hwnd = CreateWindowExW(
-        kind.exStyle, kind.className, widen(spec->text ? spec->text : "").c_str(), style,
-        twipsToPixels(originLeft + spec->left, dpi), twipsToPixels(originTop + spec->top, dpi),
-        twipsToPixels(spec->width, dpi), createdHeight, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
+        kind.exStyle, kind.className, widen(row->text ? row->text : "").c_str(), style,
+        twipsToPixels(originLeft + row->left, dpi), twipsToPixels(originTop + row->top, dpi),
+        twipsToPixels(row->width, dpi), createdHeight, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row->id)), instance, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    if (spec->kind == ControlKind::DropDownList)
+    if (row->kind == ControlKind::DropDownList)
       fitClosedHeight(hwnd, height);
-    if (spec->checked)
+    if (row->checked)
       SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
-    if (spec->toolTip) {
-      const std::wstring tip = widen(spec->toolTip);
+    if (row->toolTip) {
+      const std::wstring tip = widen(row->toolTip);
       TOOLINFOW info = {};
       info.cbSize = sizeof info;
       info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -149,21 +148,21 @@ WindowControls::WindowControls(HWND window, const std::vector<ControlSpec> &tabl
       info.lpszText = const_cast<wchar_t *>(tip.c_str());
       SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
-    controls_.push_back({spec, hwnd, group});
+    controls_.push_back({row, hwnd, group});
   }
 
   for (const Created &created : controls_) {
     if (created.group >= 0)
       syncOptionTabStop(created.hwnd);
     // Frames lie below everything, so the controls drawn within them stay visible.
-    if (created.spec->kind == ControlKind::Frame)
+    if (created.row->kind == ControlKind::Frame)
       SetWindowPos(created.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
 HWND WindowControls::control(int id) const {
   for (const Created &created : controls_)
-    if (created.spec->id == id)
+    if (created.row->id == id)
       return created.hwnd;
   return nullptr;
 }

@@ -33,7 +33,7 @@ public:
 
 private:
   struct Created {
-    const ControlSpec *spec;
+    const ControlSpec *row;
     HWND hwnd;
     int group; // option group number, -1 for other controls
   };
