@@ -37,7 +37,7 @@ TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
   DeviceMap map;
   map.write({{0, DeviceMap::prepared("plain")}, {2, DeviceMap::prepared("small")}});
   const std::string log = map.folder() + "\\commands.log";
-  const StartedApp started("list", map.environment(comspecLoggerEnvironment(log)));
+  const StartedApp started("list", map.environment(commandLoggerEnvironment(log)));
   ASSERT_TRUE(started.main);
   const HWND list = started.list, name = started.name;
   const std::string &folder = started.folder.path();
@@ -54,7 +54,7 @@ TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
   EXPECT_TRUE(textBecomes(name, expectedBackupName(1)));
 
   EXPECT_EQ(kToolFilesOnly, folderEntries(folder)) << "listing file left behind";
-  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER");
+  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMMAND_LOGGER");
   std::vector<std::string> expected;
   for (int disk = 0; disk <= 10; ++disk)
     expected.push_back(logger + " /c " + folder + "\\mtldrinst.EXE -l (hd" + std::to_string(disk) +
@@ -62,103 +62,41 @@ TEST(DiskList, DisksZeroAndTwoGiveItemsOneAndThreeAndTheExactElevenProbes) {
   EXPECT_EQ(expected, loggedCommands(log));
 }
 
-TEST(DiskList, DisksNineAndTenGiveItemsTenAndEleven) {
+TEST(DiskList, NoDiskWithinTheProbesEndsTheProgramAfterYes) {
   DeviceMap map;
-  map.write({{9, DeviceMap::prepared("plain")}, {10, DeviceMap::prepared("huge")}});
-  const StartedApp started("nine-ten", map.environment());
-  ASSERT_TRUE(started.main);
-  const HWND list = started.list, name = started.name;
-  EXPECT_EQ((std::vector<std::string>{plainItem(9), hugeItem(10)}), items(list));
-  EXPECT_EQ(expectedBackupName(10), text(name));
-  pick(list, 1);
-  EXPECT_TRUE(textBecomes(name, expectedBackupName(11)));
-  pick(list, 0);
-  EXPECT_TRUE(textBecomes(name, expectedBackupName(10)));
+  map.write({{11, DeviceMap::prepared("plain")}}); // the probes end at disk 10
+  TempFolder folder("no-disk");
+  App app(bootdeckExe(), folder.path(), map.environment());
+  EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
+  expectNoMediumEnd(app, folder, IDYES);
 }
 
-TEST(DiskList, NoDiskEndsTheProgramWithEitherAnswerAndKeepsTheToolFiles) {
-  const struct {
-    const char *name;
-    int answer;
-    bool diskBeyondTheProbes; // a disk 11 exists, but the probes end at 10
-  } cases[] = {{"yes", IDYES, false}, {"no", IDNO, true}};
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.name);
-    DeviceMap map;
-    if (c.diskBeyondTheProbes)
-      map.write({{11, DeviceMap::prepared("plain")}});
-    else
-      map.write({});
-    TempFolder folder(std::string("no-disk-") + c.name);
-    App app(bootdeckExe(), folder.path(), map.environment());
-    EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
-    expectNoMediumEnd(app, folder, c.answer);
-  }
-}
-
-TEST(DiskList, RefreshRebuildsTheListSelectsTheFirstDiskAndEndsWhenNoneIsLeft) {
+TEST(DiskList, RefreshRebuildsTheListSelectsTheFirstDiskAndEndsAfterNoWhenNoneIsLeft) {
   DeviceMap map;
-  map.write({{0, DeviceMap::prepared("plain")},
-             {2, DeviceMap::prepared("small")},
-             {4, DeviceMap::prepared("plain")}});
+  map.write({{0, DeviceMap::prepared("plain")}, {2, DeviceMap::prepared("small")}});
   const StartedApp started("refresh", map.environment());
   ASSERT_TRUE(started.main);
   const HWND list = started.list, name = started.name;
-  const HWND refresh = control(started.main, IDC_FRASH);
+  pick(list, 1);
+  ASSERT_TRUE(textBecomes(name, expectedBackupName(3)));
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
+  map.write({{9, DeviceMap::prepared("plain")}, {10, DeviceMap::prepared("huge")}});
+  press(control(started.main, IDC_FRASH));
+  EXPECT_TRUE(itemsBecome(list, {plainItem(9), hugeItem(10)}));
+  EXPECT_EQ(0, selectedIndex(list));
+  EXPECT_TRUE(textBecomes(name, expectedBackupName(10)));
+  pick(list, 1);
+  EXPECT_TRUE(textBecomes(name, expectedBackupName(11)));
+  EXPECT_EQ(kToolFilesOnly, folderEntries(started.folder.path()));
 
-  {
-    SCOPED_TRACE("same disks, third chosen, a name typed");
-    pick(list, 2);
-    ASSERT_TRUE(textBecomes(name, expectedBackupName(5)));
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
-    press(refresh);
-    EXPECT_TRUE(textBecomes(name, expectedBackupName(1)));
-    EXPECT_EQ((std::vector<std::string>{plainItem(0), smallItem(2), plainItem(4)}), items(list));
-    EXPECT_EQ(0, selectedIndex(list));
-  }
-  {
-    SCOPED_TRACE("fewer disks");
-    pick(list, 2);
-    ASSERT_TRUE(textBecomes(name, expectedBackupName(5)));
-    map.write({{2, DeviceMap::prepared("plain")}});
-    press(refresh);
-    EXPECT_TRUE(itemsBecome(list, {plainItem(2)}));
-    EXPECT_EQ(0, selectedIndex(list));
-    EXPECT_TRUE(textBecomes(name, expectedBackupName(3)));
-    EXPECT_EQ(kToolFilesOnly, folderEntries(started.folder.path()));
-  }
-  {
-    SCOPED_TRACE("every disk gone");
-    map.write({});
-    press(refresh);
-    expectNoMediumEnd(started.app, started.folder, IDNO);
-  }
+  map.write({});
+  press(control(started.main, IDC_FRASH));
+  expectNoMediumEnd(started.app, started.folder, IDNO);
 }
 
-TEST(DiskList, ListingFileThatCannotBeDeletedEndsWithTheErrorReport) {
-  // A read-only listing file from elsewhere (copied from a CD, say): the probes cannot replace it
-  // and the enumeration cannot delete it.
-  DeviceMap map;
-  map.write({{0, DeviceMap::prepared("plain")}});
-  TempFolder folder("listing-read-only");
-  const std::string listing = folder.path() + "\\tempch.tmp";
-  writeFileBytes(listing, " 0  06        800        800\r\n");
-  ASSERT_TRUE(setReadOnly(listing, true));
-  App app(bootdeckExe(), folder.path(), map.environment());
-  const MessageBoxView box = app.waitForMessageBox();
-  ASSERT_TRUE(box.hwnd()) << "no error report";
-  EXPECT_EQ("bootdeck", box.title());
-  EXPECT_EQ("运行时错误 '5':\r\n\r\n" + systemErrorDescription(ERROR_ACCESS_DENIED), box.text());
-  EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
-  EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
-  box.answer(IDOK);
-  DWORD code = 0;
-  ASSERT_TRUE(app.waitForExit(&code));
-  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), code);
-}
-
-TEST(DiskList, FailedRefreshReportsAboveDisabledWindows) {
-  // The report is the program's last word: while it is up, no window may start anything more.
+TEST(DiskList, UndeletableListingFileEndsWithTheErrorReportAboveDisabledWindows) {
+  // A read-only listing file (copied from a CD, say) cannot be replaced nor deleted. The report
+  // is the program's last word: while it is up, no window may start anything more.
   DeviceMap map;
   map.write({{0, DeviceMap::prepared("plain")}});
   const StartedApp started("refresh-fails", map.environment());
@@ -172,6 +110,8 @@ TEST(DiskList, FailedRefreshReportsAboveDisabledWindows) {
   press(control(started.main, IDC_FRASH));
   const MessageBoxView box = started.app.waitForMessageBox();
   ASSERT_TRUE(box.hwnd()) << "no error report";
+  EXPECT_EQ("bootdeck", box.title());
+  EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
   EXPECT_EQ("运行时错误 '5':\r\n\r\n" + systemErrorDescription(ERROR_ACCESS_DENIED), box.text());
   EXPECT_FALSE(IsWindowEnabled(started.main)) << "main window";
   EXPECT_FALSE(IsWindowEnabled(help)) << "help window";

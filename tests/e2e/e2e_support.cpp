@@ -18,8 +18,8 @@ Environment deviceMapEnvironment() {
   return {{"BOOTDECK_DEVICE_MAP", pathFromEnvironment("BOOTDECK_E2E_DEVICE_MAP")}};
 }
 
-Environment comspecLoggerEnvironment(const std::string &log) {
-  return {{"COMSPEC", pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER")},
+Environment commandLoggerEnvironment(const std::string &log) {
+  return {{"COMSPEC", pathFromEnvironment("BOOTDECK_E2E_COMMAND_LOGGER")},
           {"BOOTDECK_COMSPEC_LOG", log}};
 }
 

@@ -17,7 +17,7 @@ namespace e2e {
 Environment deviceMapEnvironment();
 
 // COMSPEC pointed at the logging stand-in, which appends each command line it gets to `log`.
-Environment comspecLoggerEnvironment(const std::string &log);
+Environment commandLoggerEnvironment(const std::string &log);
 // The command lines the logging stand-in recorded, oldest first; none when there is no log.
 std::vector<std::string> loggedCommands(const std::string &log);
 

@@ -36,7 +36,7 @@ protected:
     map_.write({{0, image_}, {2, second_}});
     log_ = folder_.path() + "-commands.log";
     app_ = std::make_unique<App>(bootdeckExe(), folder_.path(),
-                                 map_.environment(comspecLoggerEnvironment(log_)));
+                                 map_.environment(commandLoggerEnvironment(log_)));
     main_ = mainWindowOf(*app_);
     ASSERT_TRUE(main_);
     ASSERT_TRUE(itemsBecome(get(IDC_COMBO_CHOOSEHD), {plainItem(0), smallItem(2)}));
@@ -65,7 +65,7 @@ protected:
     return runs;
   }
   std::string expectedRun(const std::string &tail) const {
-    return pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER") + " /c " + folder_.path() + "\\" +
+    return pathFromEnvironment("BOOTDECK_E2E_COMMAND_LOGGER") + " /c " + folder_.path() + "\\" +
            tail;
   }
   // Waits until every process the program started has ended.

@@ -12,17 +12,17 @@ namespace {
 using bootdeck::mainWindowLayout;
 
 const ControlSpec *find(int id) {
-  for (const ControlSpec &spec : mainWindowLayout())
-    if (spec.id == id)
-      return &spec;
+  for (const ControlSpec &row : mainWindowLayout())
+    if (row.id == id)
+      return &row;
   return nullptr;
 }
 
 TEST(MainWindowLayout, TabIndexesAreDistinctAndWithoutGaps) {
   std::set<int> tabs, ids;
-  for (const ControlSpec &spec : mainWindowLayout()) {
-    tabs.insert(spec.tabIndex);
-    ids.insert(spec.id);
+  for (const ControlSpec &row : mainWindowLayout()) {
+    tabs.insert(row.tabIndex);
+    ids.insert(row.id);
   }
   const size_t count = mainWindowLayout().size();
   EXPECT_EQ(23u, count);
@@ -33,19 +33,19 @@ TEST(MainWindowLayout, TabIndexesAreDistinctAndWithoutGaps) {
 }
 
 TEST(MainWindowLayout, ControlsLieWithinTheirContainers) {
-  for (const ControlSpec &spec : mainWindowLayout()) {
+  for (const ControlSpec &row : mainWindowLayout()) {
     int width = bootdeck::kMainClientWidth, height = bootdeck::kMainClientHeight;
-    if (spec.container != 0) {
-      const ControlSpec *frame = find(spec.container);
-      ASSERT_NE(nullptr, frame) << spec.id;
-      EXPECT_EQ(ControlKind::Frame, frame->kind) << spec.id;
+    if (row.container != 0) {
+      const ControlSpec *frame = find(row.container);
+      ASSERT_NE(nullptr, frame) << row.id;
+      EXPECT_EQ(ControlKind::Frame, frame->kind) << row.id;
       width = frame->width;
       height = frame->height;
     }
-    EXPECT_GE(spec.left, 0) << spec.id;
-    EXPECT_GE(spec.top, 0) << spec.id;
-    EXPECT_LE(spec.left + spec.width, width) << spec.id;
-    EXPECT_LE(spec.top + spec.height, height) << spec.id;
+    EXPECT_GE(row.left, 0) << row.id;
+    EXPECT_GE(row.top, 0) << row.id;
+    EXPECT_LE(row.left + row.width, width) << row.id;
+    EXPECT_LE(row.top + row.height, height) << row.id;
   }
 }
 
@@ -53,9 +53,9 @@ TEST(MainWindowLayout, ExactlySixControlsCarryToolTips) {
   const std::set<int> expected = {IDC_COMBO_CHOOSEHD, IDC_FRASH,         IDC_JUSTTEST,
                                   IDC_BKFILETT,       IDC_OPTIONINSTALL, IDC_OPTIONUNINSTALL};
   std::set<int> withTip;
-  for (const ControlSpec &spec : mainWindowLayout())
-    if (spec.toolTip)
-      withTip.insert(spec.id);
+  for (const ControlSpec &row : mainWindowLayout())
+    if (row.toolTip)
+      withTip.insert(row.id);
   EXPECT_EQ(expected, withTip);
 }
 
@@ -71,9 +71,9 @@ TEST(MainWindowLayout, EachOptionGroupStartsWithExactlyOneSelected) {
     EXPECT_TRUE(a->checked);
     EXPECT_FALSE(b->checked);
   }
-  for (const ControlSpec &spec : mainWindowLayout())
-    if (spec.kind != ControlKind::OptionButton && spec.kind != ControlKind::CheckBox) {
-      EXPECT_FALSE(spec.checked) << spec.id;
+  for (const ControlSpec &row : mainWindowLayout())
+    if (row.kind != ControlKind::OptionButton && row.kind != ControlKind::CheckBox) {
+      EXPECT_FALSE(row.checked) << row.id;
     }
 }
 

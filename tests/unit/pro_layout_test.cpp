@@ -12,17 +12,17 @@ namespace {
 using bootdeck::proDialogLayout;
 
 const ControlSpec &find(int id) {
-  for (const ControlSpec &spec : proDialogLayout())
-    if (spec.id == id)
-      return spec;
+  for (const ControlSpec &row : proDialogLayout())
+    if (row.id == id)
+      return row;
   throw std::logic_error("no control " + std::to_string(id));
 }
 
 TEST(ProDialogLayout, TabIndexesAreDistinctAndWithoutGapsAndTheButtonsComeFirst) {
   std::set<int> tabs, ids;
-  for (const ControlSpec &spec : proDialogLayout()) {
-    tabs.insert(spec.tabIndex);
-    ids.insert(spec.id);
+  for (const ControlSpec &row : proDialogLayout()) {
+    tabs.insert(row.tabIndex);
+    ids.insert(row.id);
   }
   const size_t count = proDialogLayout().size();
   EXPECT_EQ(11u, count);
@@ -34,13 +34,13 @@ TEST(ProDialogLayout, TabIndexesAreDistinctAndWithoutGapsAndTheButtonsComeFirst)
 }
 
 TEST(ProDialogLayout, ControlsSitDirectlyOnTheWindowWithinItsClientArea) {
-  for (const ControlSpec &spec : proDialogLayout()) {
-    SCOPED_TRACE(spec.id);
-    EXPECT_EQ(0, spec.container);
-    EXPECT_GE(spec.left, 0);
-    EXPECT_GE(spec.top, 0);
-    EXPECT_LE(spec.left + spec.width, bootdeck::kProClientWidth);
-    EXPECT_LE(spec.top + spec.height, bootdeck::kProClientHeight);
+  for (const ControlSpec &row : proDialogLayout()) {
+    SCOPED_TRACE(row.id);
+    EXPECT_EQ(0, row.container);
+    EXPECT_GE(row.left, 0);
+    EXPECT_GE(row.top, 0);
+    EXPECT_LE(row.left + row.width, bootdeck::kProClientWidth);
+    EXPECT_LE(row.top + row.height, bootdeck::kProClientHeight);
   }
 }
 
@@ -51,9 +51,9 @@ TEST(ProDialogLayout, TheTwoOptionButtonsFormOneGroup) {
   EXPECT_EQ(ControlKind::OptionButton, second.kind);
   EXPECT_EQ(first.tabIndex + 1, second.tabIndex);
   int selected = 0;
-  for (const ControlSpec &spec : proDialogLayout())
-    if (spec.kind == ControlKind::OptionButton)
-      selected += spec.checked;
+  for (const ControlSpec &row : proDialogLayout())
+    if (row.kind == ControlKind::OptionButton)
+      selected += row.checked;
   EXPECT_EQ(1, selected);
 }
 
@@ -72,9 +72,9 @@ TEST(ProDialogLayout, ExactlyTheSixChoicesCarryToolTips) {
   const std::set<int> expected = {IDC_FLOPPYSCH, IDC_CANNOTBOOTPRE, IDC_CHECK1,
                                   IDC_OPTION11,  IDC_OPTION12,      IDC_TEXT};
   std::set<int> withTip;
-  for (const ControlSpec &spec : proDialogLayout())
-    if (spec.toolTip)
-      withTip.insert(spec.id);
+  for (const ControlSpec &row : proDialogLayout())
+    if (row.toolTip)
+      withTip.insert(row.id);
   EXPECT_EQ(expected, withTip);
 }
 

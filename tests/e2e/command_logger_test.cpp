@@ -13,7 +13,7 @@ namespace {
 
 // Runs `arguments` through the stand-in in `folder`, as the program's process runner would.
 DWORD runLogger(const std::string &arguments, const std::string &folder, const std::string &log) {
-  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER");
+  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMMAND_LOGGER");
   SetEnvironmentVariableW(L"BOOTDECK_COMSPEC_LOG", bootdeck::widen(log).c_str());
   std::wstring line = bootdeck::widen(logger + " " + arguments);
   STARTUPINFOW startup = {};
@@ -31,10 +31,10 @@ DWORD runLogger(const std::string &arguments, const std::string &folder, const s
   return code;
 }
 
-TEST(ComspecLogger, RecordsEachCommandLineAndHandsItOnToTheInterpreter) {
+TEST(CommandLogger, RecordsEachCommandLineAndHandsItOnToTheInterpreter) {
   TempFolder folder("logger");
   const std::string log = folder.path() + "\\commands.log";
-  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMSPEC_LOGGER");
+  const std::string logger = pathFromEnvironment("BOOTDECK_E2E_COMMAND_LOGGER");
 
   const struct {
     const char *arguments;
