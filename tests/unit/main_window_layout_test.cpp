@@ -18,11 +18,24 @@ const ControlSpec *find(int id) {
   return nullptr;
 }
 
-TEST(MainWindowLayout, TabIndexesAreDistinctAndWithoutGaps) {
+TEST(MainWindowLayout, TabIndexesRunWithoutGapsAndControlsLieWithinTheirContainers) {
   std::set<int> tabs, ids;
   for (const ControlSpec &row : mainWindowLayout()) {
+    SCOPED_TRACE(row.id);
     tabs.insert(row.tabIndex);
     ids.insert(row.id);
+    int width = bootdeck::kMainClientWidth, height = bootdeck::kMainClientHeight;
+    if (row.container != 0) {
+      const ControlSpec *frame = find(row.container);
+      ASSERT_NE(nullptr, frame);
+      EXPECT_EQ(ControlKind::Frame, frame->kind);
+      width = frame->width;
+      height = frame->height;
+    }
+    EXPECT_GE(row.left, 0);
+    EXPECT_GE(row.top, 0);
+    EXPECT_LE(row.left + row.width, width);
+    EXPECT_LE(row.top + row.height, height);
   }
   const size_t count = mainWindowLayout().size();
   EXPECT_EQ(23u, count);
@@ -30,23 +43,6 @@ TEST(MainWindowLayout, TabIndexesAreDistinctAndWithoutGaps) {
   ASSERT_EQ(count, tabs.size());
   EXPECT_EQ(0, *tabs.begin());
   EXPECT_EQ(static_cast<int>(count) - 1, *tabs.rbegin());
-}
-
-TEST(MainWindowLayout, ControlsLieWithinTheirContainers) {
-  for (const ControlSpec &row : mainWindowLayout()) {
-    int width = bootdeck::kMainClientWidth, height = bootdeck::kMainClientHeight;
-    if (row.container != 0) {
-      const ControlSpec *frame = find(row.container);
-      ASSERT_NE(nullptr, frame) << row.id;
-      EXPECT_EQ(ControlKind::Frame, frame->kind) << row.id;
-      width = frame->width;
-      height = frame->height;
-    }
-    EXPECT_GE(row.left, 0) << row.id;
-    EXPECT_GE(row.top, 0) << row.id;
-    EXPECT_LE(row.left + row.width, width) << row.id;
-    EXPECT_LE(row.top + row.height, height) << row.id;
-  }
 }
 
 TEST(MainWindowLayout, ExactlySixControlsCarryToolTips) {

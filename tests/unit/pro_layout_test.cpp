@@ -18,11 +18,17 @@ const ControlSpec &find(int id) {
   throw std::logic_error("no control " + std::to_string(id));
 }
 
-TEST(ProDialogLayout, TabIndexesAreDistinctAndWithoutGapsAndTheButtonsComeFirst) {
+TEST(ProDialogLayout, TabIndexesRunWithoutGapsButtonsFirstAndControlsLieWithinTheWindow) {
   std::set<int> tabs, ids;
   for (const ControlSpec &row : proDialogLayout()) {
+    SCOPED_TRACE(row.id);
     tabs.insert(row.tabIndex);
     ids.insert(row.id);
+    EXPECT_EQ(0, row.container);
+    EXPECT_GE(row.left, 0);
+    EXPECT_GE(row.top, 0);
+    EXPECT_LE(row.left + row.width, bootdeck::kProClientWidth);
+    EXPECT_LE(row.top + row.height, bootdeck::kProClientHeight);
   }
   const size_t count = proDialogLayout().size();
   EXPECT_EQ(11u, count);
@@ -31,17 +37,6 @@ TEST(ProDialogLayout, TabIndexesAreDistinctAndWithoutGapsAndTheButtonsComeFirst)
   EXPECT_EQ(static_cast<int>(count) - 1, *tabs.rbegin());
   EXPECT_EQ(0, find(IDC_ALLRIGHT).tabIndex);
   EXPECT_EQ(1, find(IDC_CANCEL).tabIndex);
-}
-
-TEST(ProDialogLayout, ControlsSitDirectlyOnTheWindowWithinItsClientArea) {
-  for (const ControlSpec &row : proDialogLayout()) {
-    SCOPED_TRACE(row.id);
-    EXPECT_EQ(0, row.container);
-    EXPECT_GE(row.left, 0);
-    EXPECT_GE(row.top, 0);
-    EXPECT_LE(row.left + row.width, bootdeck::kProClientWidth);
-    EXPECT_LE(row.top + row.height, bootdeck::kProClientHeight);
-  }
 }
 
 // The window builder groups option buttons that follow each other in tab order.

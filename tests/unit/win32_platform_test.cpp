@@ -28,7 +28,7 @@ protected:
     CreateDirectoryW(widen(folder_).c_str(), nullptr);
   }
   void TearDown() override {
-    for (const char *name : {"a.txt", "ansi.txt", "ro.txt", "out.txt", "stop.txt", "tool.bin"}) {
+    for (const char *name : {"ansi.txt", "ro.txt", "out.txt", "stop.txt", "tool.bin"}) {
       SetFileAttributesW(widen(path(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(widen(path(name)).c_str());
     }
@@ -43,20 +43,17 @@ protected:
   std::string folder_;
 };
 
-TEST_F(Win32PlatformTest, FileExistsOnlyForFiles) {
-  write("a.txt", "x");
-  CreateDirectoryW(widen(path("sub")).c_str(), nullptr);
-  Win32FileSystem files;
-  EXPECT_TRUE(files.fileExists(path("a.txt")));
-  EXPECT_FALSE(files.fileExists(path("sub")));
-  EXPECT_FALSE(files.fileExists(path("missing.txt")));
-}
-
-TEST_F(Win32PlatformTest, SizeAndAnsiTextAsUtf8) {
+TEST_F(Win32PlatformTest, FilesExistenceSizeAnsiTextAndDeletion) {
   // "你好" in the Chinese ANSI code page the tests run with, then a CR LF.
   const std::string ansi = "\xC4\xE3\xBA\xC3\r\n";
   write("ansi.txt", ansi);
+  write("ro.txt", "x");
+  SetFileAttributesW(widen(path("ro.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+  CreateDirectoryW(widen(path("sub")).c_str(), nullptr);
   Win32FileSystem files;
+  EXPECT_TRUE(files.fileExists(path("ansi.txt")));
+  EXPECT_FALSE(files.fileExists(path("sub")));
+  EXPECT_FALSE(files.fileExists(path("missing.txt")));
   EXPECT_EQ(ansi.size(), files.fileSize(path("ansi.txt")));
   if (GetACP() == 936) {
     EXPECT_EQ("你好\r\n", files.readText(path("ansi.txt")));
@@ -68,16 +65,9 @@ TEST_F(Win32PlatformTest, SizeAndAnsiTextAsUtf8) {
     EXPECT_EQ(static_cast<unsigned long>(ERROR_FILE_NOT_FOUND), failure.number());
     EXPECT_STRNE("", failure.what());
   }
-}
-
-TEST_F(Win32PlatformTest, DeleteDoesNotForceAReadOnlyFile) {
-  write("a.txt", "x");
-  write("ro.txt", "x");
-  SetFileAttributesW(widen(path("ro.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
-  Win32FileSystem files;
-  files.deleteFile(path("a.txt"));
-  EXPECT_FALSE(files.fileExists(path("a.txt")));
-  EXPECT_THROW(files.deleteFile(path("ro.txt")), bootdeck::Failure);
+  files.deleteFile(path("ansi.txt"));
+  EXPECT_FALSE(files.fileExists(path("ansi.txt")));
+  EXPECT_THROW(files.deleteFile(path("ro.txt")), bootdeck::Failure) << "not forced";
   EXPECT_TRUE(files.fileExists(path("ro.txt")));
 }
 
@@ -94,19 +84,14 @@ TEST_F(Win32PlatformTest, WholeFileWriteLeavesNoStaleTailAndReportsReadOnly) {
   }
 }
 
-TEST_F(Win32PlatformTest, RunnerExpandsTheEnvironmentAndReturnsTheExitCode) {
+TEST_F(Win32PlatformTest, RunnerExpandsTheEnvironmentWorksInTheFolderAndReturnsTheExitCode) {
   SetEnvironmentVariableW(L"BOOTDECK_TEST_CODE", L"5");
   Win32ProcessRunner runner(folder_);
-  const RunResult result =
-      runner.run("%comspec% /c exit %BOOTDECK_TEST_CODE%", WindowStyle::Hidden, true);
+  const RunResult result = runner.run(
+      "%comspec% /c echo here>  out.txt & exit %BOOTDECK_TEST_CODE%", WindowStyle::Hidden, true);
   SetEnvironmentVariableW(L"BOOTDECK_TEST_CODE", nullptr);
   EXPECT_TRUE(result.started);
   EXPECT_EQ(5u, result.exitCode);
-}
-
-TEST_F(Win32PlatformTest, RunnerWorksInTheGivenFolder) {
-  Win32ProcessRunner runner(folder_);
-  EXPECT_TRUE(runner.run("%comspec% /c echo here>  out.txt", WindowStyle::Hidden, true).started);
   EXPECT_TRUE(Win32FileSystem().fileExists(path("out.txt")));
 }
 
