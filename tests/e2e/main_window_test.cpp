@@ -20,24 +20,28 @@ namespace {
 
 using bootdeck::mainWindowLayout;
 
-const ControlSpec &spec(int id) {
-  for (const ControlSpec &s : mainWindowLayout())
-    if (s.id == id)
-      return s;
+const ControlSpec &row(int id) {
+  for (const ControlSpec &r : mainWindowLayout())
+    if (r.id == id)
+      return r;
   throw std::logic_error("no such control");
 }
 
 class MainWindowTest : public MainWindowFixture {
 protected:
   MainWindowTest() : MainWindowFixture("main") {}
+  void expectEndedKeepingTheToolFiles() const {
+    DWORD code = 1;
+    ASSERT_TRUE(app_->waitForExit(&code));
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(readFileBytes(folder_->path() + "\\grldrinst.exe").empty());
+    EXPECT_FALSE(readFileBytes(folder_->path() + "\\mtldrinst.exe").empty());
+  }
 };
 
-TEST_F(MainWindowTest, WindowHasItsTitleFixedClientSizeAndIsCentred) {
+TEST_F(MainWindowTest, LookStartValuesKeyboardAndExit) {
   EXPECT_EQ("bootdeck", text(main_));
   expectFixedSizeCentred(main_, 7305, 5310);
-}
-
-TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {
   for (const ControlSpec &s : mainWindowLayout()) {
     SCOPED_TRACE("control " + std::to_string(s.id));
     HWND hwnd = get(s.id);
@@ -85,17 +89,14 @@ TEST_F(MainWindowTest, EveryControlHasItsKindCaptionRectangleAndState) {
 
     int left = s.left, top = s.top;
     if (s.container) {
-      left += spec(s.container).left;
-      top += spec(s.container).top;
+      left += row(s.container).left;
+      top += row(s.container).top;
     }
     // The closed field of a drop-down list cannot be lower than its font needs.
     expectPlacedAt(hwnd, left, top, s.width, s.height, s.kind == ControlKind::DropDownList ? 4 : 0);
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_TRUE(IsWindowEnabled(hwnd));
   }
-}
-
-TEST_F(MainWindowTest, StartValuesOfFolderLabelAndBackupName) {
   EXPECT_EQ(folder_->path() + "\\", text(get(IDC_LABEL)));
   // Before any disk is chosen the name ends in -0; the start-up's choice of the first disk
   // replaces that with its item number.
@@ -103,33 +104,24 @@ TEST_F(MainWindowTest, StartValuesOfFolderLabelAndBackupName) {
   const int item = disks.empty() ? 0 : bootdeck::itemNumber(disks.front());
   EXPECT_EQ(bootdeck::backupName(todayShortDate(), item), text(get(IDC_BKFILETT)));
   EXPECT_EQ(">输出结果-等待您下达指令...", text(get(IDC_RESULTTEXT)));
-}
-
-TEST_F(MainWindowTest, TabWalksTheTabOrderFromTheDiskList) {
+  HWND toolTip = ownedToolTip(main_);
+  ASSERT_TRUE(toolTip);
+  std::map<HWND, std::string> tips;
+  for (const ControlSpec &s : mainWindowLayout())
+    if (s.toolTip)
+      tips[get(s.id)] = s.toolTip;
+  EXPECT_EQ(tips, toolTipTexts(toolTip));
+  const ClientPixels box(get(IDC_RESULTTEXT));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), box.at(box.width() - 4, box.height() - 4));
+  EXPECT_GT(box.count(GetSysColor(COLOR_WINDOW), 120, 16), 0) << "text pixels on the first line";
   EXPECT_EQ(get(IDC_COMBO_CHOOSEHD), app_->focus());
   const int order[] = {IDC_CHOOSEIT,   IDC_OPTIONINSTALL, IDC_MTLDR,    IDC_BKFILETT,
                        IDC_RESULTTEXT, IDC_PROCH,         IDC_HELP,     IDC_EXIT,
                        IDC_JUSTTEST,   IDC_FRASH,         IDC_NOWSTATE, IDC_COMBO_CHOOSEHD};
   for (int id : order)
     EXPECT_EQ(get(id), tab()) << "expected control " << id;
-}
 
-TEST_F(MainWindowTest, TabReachesTheSelectedButtonOfAnOptionGroup) {
-  press(get(IDC_OPTIONUNINSTALL));
-  press(get(IDC_GRLDR)); // a click also focuses the button
-  ASSERT_TRUE(waitUntil([&] { return app_->focus() == get(IDC_GRLDR); }));
-  EXPECT_TRUE(checked(get(IDC_OPTIONUNINSTALL)));
-  EXPECT_FALSE(checked(get(IDC_OPTIONINSTALL)));
-  EXPECT_FALSE(checked(get(IDC_MTLDR)));
-  const int order[] = {IDC_BKFILETT,       IDC_RESULTTEXT, IDC_PROCH,           IDC_HELP,
-                       IDC_EXIT,           IDC_JUSTTEST,   IDC_FRASH,           IDC_NOWSTATE,
-                       IDC_COMBO_CHOOSEHD, IDC_CHOOSEIT,   IDC_OPTIONUNINSTALL, IDC_GRLDR};
-  for (int id : order)
-    EXPECT_EQ(get(id), tab()) << "expected control " << id;
-}
-
-TEST_F(MainWindowTest, EnterPressesOnlyTheFocusedButtonAndEscDoesNothing) {
-  // Enter and Esc in every control that takes the focus but is no push button.
+  // Enter and Esc do nothing in every control that takes the focus but is no push button.
   HWND combo = get(IDC_COMBO_CHOOSEHD);
   ASSERT_EQ(combo, app_->focus());
   for (HWND focus = combo;;) {
@@ -151,44 +143,23 @@ TEST_F(MainWindowTest, EnterPressesOnlyTheFocusedButtonAndEscDoesNothing) {
   while (app_->focus() != get(IDC_EXIT))
     ASSERT_NE(combo, tab()) << "exit button never focused";
   pressKey(get(IDC_EXIT), VK_RETURN);
-  DWORD code = 1;
-  ASSERT_TRUE(app_->waitForExit(&code));
-  EXPECT_EQ(0u, code);
+  expectEndedKeepingTheToolFiles();
 }
 
-TEST_F(MainWindowTest, SixToolTipsWithTheirTexts) {
-  HWND toolTip = ownedToolTip(main_);
-  ASSERT_TRUE(toolTip);
-  EXPECT_EQ(6, SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0));
-  std::map<HWND, std::string> expected;
-  for (const ControlSpec &s : mainWindowLayout())
-    if (s.toolTip)
-      expected[get(s.id)] = s.toolTip;
-  EXPECT_EQ(expected, toolTipTexts(toolTip));
-}
-
-TEST_F(MainWindowTest, OutputBoxShowsWindowColouredTextOnWindowFrameColour) {
-  const ClientPixels box(get(IDC_RESULTTEXT));
-  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), box.at(box.width() - 4, box.height() - 4));
-  EXPECT_GT(box.count(GetSysColor(COLOR_WINDOW), 120, 16), 0) << "text pixels on the first line";
-}
-
-TEST_F(MainWindowTest, ExitEndsAtOnceAndKeepsTheToolFiles) {
-  press(get(IDC_EXIT));
-  DWORD code = 1;
-  ASSERT_TRUE(app_->waitForExit(&code));
-  EXPECT_EQ(0u, code);
-  EXPECT_FALSE(readFileBytes(folder_->path() + "\\grldrinst.exe").empty());
-  EXPECT_FALSE(readFileBytes(folder_->path() + "\\mtldrinst.exe").empty());
-}
-
-TEST_F(MainWindowTest, CloseBoxEndsTheRunAndKeepsTheToolFiles) {
+TEST_F(MainWindowTest, TabReachesTheSelectedButtonOfAnOptionGroupAndCloseBoxEnds) {
+  press(get(IDC_OPTIONUNINSTALL));
+  press(get(IDC_GRLDR)); // a click also focuses the button
+  ASSERT_TRUE(waitUntil([&] { return app_->focus() == get(IDC_GRLDR); }));
+  EXPECT_TRUE(checked(get(IDC_OPTIONUNINSTALL)));
+  EXPECT_FALSE(checked(get(IDC_OPTIONINSTALL)));
+  EXPECT_FALSE(checked(get(IDC_MTLDR)));
+  const int order[] = {IDC_BKFILETT,       IDC_RESULTTEXT, IDC_PROCH,           IDC_HELP,
+                       IDC_EXIT,           IDC_JUSTTEST,   IDC_FRASH,           IDC_NOWSTATE,
+                       IDC_COMBO_CHOOSEHD, IDC_CHOOSEIT,   IDC_OPTIONUNINSTALL, IDC_GRLDR};
+  for (int id : order)
+    EXPECT_EQ(get(id), tab()) << "expected control " << id;
   PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  DWORD code = 1;
-  ASSERT_TRUE(app_->waitForExit(&code));
-  EXPECT_EQ(0u, code);
-  EXPECT_FALSE(readFileBytes(folder_->path() + "\\grldrinst.exe").empty());
-  EXPECT_FALSE(readFileBytes(folder_->path() + "\\mtldrinst.exe").empty());
+  expectEndedKeepingTheToolFiles();
 }
 
 } // namespace
