@@ -31,7 +31,7 @@ inline std::string hugeItem(int disk) {
 // Today's backup name for item number `item`: the short date with the characters a file name
 // cannot hold made "-".
 inline std::string expectedBackupName(int item) {
-  std::string date = todayShortDate();
+  std::string date = bootdeck::shortDateText();
   for (char &c : date)
     if (std::string("\\/:*?\"<>|").find(c) != std::string::npos)
       c = '-';

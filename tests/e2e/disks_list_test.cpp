@@ -112,7 +112,7 @@ TEST(DiskList, UndeletableListingFileEndsWithTheErrorReportAboveDisabledWindows)
   ASSERT_TRUE(box.hwnd()) << "no error report";
   EXPECT_EQ("bootdeck", box.title());
   EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
-  EXPECT_EQ("运行时错误 '5':\r\n\r\n" + systemErrorDescription(ERROR_ACCESS_DENIED), box.text());
+  EXPECT_EQ("运行时错误 '5':\r\n\r\n" + bootdeck::systemErrorText(ERROR_ACCESS_DENIED), box.text());
   EXPECT_FALSE(IsWindowEnabled(started.main)) << "main window";
   EXPECT_FALSE(IsWindowEnabled(help)) << "help window";
   box.answer(IDOK);

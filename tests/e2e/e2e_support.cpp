@@ -1,8 +1,6 @@
 #include "tests/e2e/e2e_support.h"
 
 #include "app/control_ids.h"
-#include "platform/locale_text.h"
-#include "platform/system_error.h"
 #include "platform/twips.h"
 #include "platform/utf.h"
 #include "tests/e2e/driver/screen.h"
@@ -39,26 +37,6 @@ std::vector<std::string> loggedCommands(const std::string &log) {
     start = end + 2;
   }
   return lines;
-}
-
-std::string todayShortDate() {
-  return bootdeck::shortDateText();
-}
-
-std::string systemErrorDescription(unsigned long number) {
-  return bootdeck::systemErrorText(number);
-}
-
-std::string customResource(const std::string &exe, int id) {
-  HMODULE module = LoadLibraryExW(bootdeck::widen(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!module)
-    return std::string();
-  std::string bytes;
-  if (HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), L"CUSTOM"))
-    if (HGLOBAL loaded = LoadResource(module, info))
-      bytes.assign(static_cast<const char *>(LockResource(loaded)), SizeofResource(module, info));
-  FreeLibrary(module);
-  return bytes;
 }
 
 HWND mainWindowOf(const App &app) {

@@ -5,6 +5,9 @@
 #include "tests/e2e/driver/app.h"
 #include "tests/e2e/driver/temp_folder.h"
 
+#include "platform/locale_text.h"
+#include "platform/system_error.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -20,15 +23,6 @@ Environment deviceMapEnvironment();
 Environment commandLoggerEnvironment(const std::string &log);
 // The command lines the logging stand-in recorded, oldest first; none when there is no log.
 std::vector<std::string> loggedCommands(const std::string &log);
-
-// Today's short date, as the program under test formats it.
-std::string todayShortDate();
-
-// The system's description of error `number`, as the program reports it.
-std::string systemErrorDescription(unsigned long number);
-
-// The bytes of resource `id` of type "CUSTOM" in the executable `exe`.
-std::string customResource(const std::string &exe, int id);
 
 // The main window of `app`, shown after a start-up that ran through; fails the test otherwise.
 HWND mainWindowOf(const App &app);

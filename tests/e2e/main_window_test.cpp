@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, LookStartValuesKeyboardAndExit) {
   // replaces that with its item number.
   const std::vector<std::string> disks = items(get(IDC_COMBO_CHOOSEHD));
   const int item = disks.empty() ? 0 : bootdeck::itemNumber(disks.front());
-  EXPECT_EQ(bootdeck::backupName(todayShortDate(), item), text(get(IDC_BKFILETT)));
+  EXPECT_EQ(bootdeck::backupName(bootdeck::shortDateText(), item), text(get(IDC_BKFILETT)));
   EXPECT_EQ(">输出结果-等待您下达指令...", text(get(IDC_RESULTTEXT)));
   HWND toolTip = ownedToolTip(main_);
   ASSERT_TRUE(toolTip);

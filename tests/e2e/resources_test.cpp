@@ -1,7 +1,6 @@
-// What bootdeck.exe carries: the installer tool's two builds, the icon, the manifest, the version.
+// What bootdeck.exe carries besides the installer tool's builds (start-up deploys and compares
+// those): the icon, the manifest, the version.
 #include "tests/e2e/driver/app.h"
-#include "tests/e2e/driver/temp_folder.h"
-#include "tests/e2e/e2e_support.h"
 
 #include "platform/utf.h"
 
@@ -34,14 +33,6 @@ protected:
 
   HMODULE module_ = nullptr;
 };
-
-TEST_F(ExecutableResources, PayloadsAreTheInstallerToolsTwoBuilds) {
-  const std::string grldr = readFileBytes(pathFromEnvironment("BOOTDECK_E2E_GRLDRINST"));
-  const std::string mtldr = readFileBytes(pathFromEnvironment("BOOTDECK_E2E_MTLDRINST"));
-  EXPECT_FALSE(grldr == mtldr);
-  EXPECT_TRUE(resource(L"CUSTOM", 101) == grldr) << "resource 101 is not grldrinst.exe";
-  EXPECT_TRUE(resource(L"CUSTOM", 102) == mtldr) << "resource 102 is not mtldrinst.exe";
-}
 
 TEST_F(ExecutableResources, IconGroupOneHoldsEightImages) {
 #pragma pack(push, 2)

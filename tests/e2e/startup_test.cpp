@@ -49,35 +49,29 @@ TEST(Startup, BlankInTheFolderPathRefusesWhateverTheAnswerAndWritesNothing) {
   }
 }
 
-TEST(Startup, IdeographicBlankIsNoBlank) {
-  TempFolder folder("全角\xE3\x80\x80空格"); // U+3000 between the words
-  App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
-  HWND main = mainWindowOf(app);
-  ASSERT_TRUE(main);
-  EXPECT_EQ(folder.path() + "\\", text(control(main, IDC_LABEL)));
-  EXPECT_EQ((std::vector<std::string>{"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
-            folderEntries(folder.path()));
-}
-
-TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByte) {
-  const std::string grldr = customResource(bootdeckExe(), 101);
-  const std::string mtldr = customResource(bootdeckExe(), 102);
+TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByteAlsoUnderAnIdeographicBlank) {
+  const std::string grldr = readFileBytes(pathFromEnvironment("BOOTDECK_E2E_GRLDRINST"));
+  const std::string mtldr = readFileBytes(pathFromEnvironment("BOOTDECK_E2E_MTLDRINST"));
   ASSERT_FALSE(grldr.empty());
   ASSERT_FALSE(mtldr.empty());
   const std::string stale(std::max(grldr.size(), mtldr.size()) + 4096, '\xA5');
   const struct {
     const char *name;
     bool staleGrldr, staleMtldr;
-  } cases[] = {{"fresh", false, false}, {"stale", true, true}, {"one stale", false, true}};
+  } cases[] = {{"全角\xE3\x80\x80空格", false, false}, {"stale", true, true}}; // U+3000: no blank
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    TempFolder folder(c.name[0] == 'o' ? "one-stale" : c.name);
+    TempFolder folder(c.name);
     if (c.staleGrldr)
       writeFileBytes(folder.path() + "\\grldrinst.exe", stale);
     if (c.staleMtldr)
       writeFileBytes(folder.path() + "\\mtldrinst.exe", stale);
     App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
-    ASSERT_TRUE(mainWindowOf(app));
+    HWND main = mainWindowOf(app);
+    ASSERT_TRUE(main);
+    EXPECT_EQ(folder.path() + "\\", text(control(main, IDC_LABEL)));
+    EXPECT_EQ((std::vector<std::string>{"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
+              folderEntries(folder.path()));
     // Compared whole: a stale tail beyond the payload's length would show as a size mismatch.
     EXPECT_TRUE(readFileBytes(folder.path() + "\\grldrinst.exe") == grldr);
     EXPECT_TRUE(readFileBytes(folder.path() + "\\mtldrinst.exe") == mtldr);
@@ -85,13 +79,12 @@ TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByte) {
 }
 
 TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
-  const std::string grldr = customResource(bootdeckExe(), 101);
+  const std::string grldr = readFileBytes(pathFromEnvironment("BOOTDECK_E2E_GRLDRINST"));
   const struct {
     const char *name;
     bool inUse; // held open without sharing; otherwise read-only
     unsigned long error;
   } cases[] = {
-      {"grldrinst.exe", false, ERROR_ACCESS_DENIED},
       {"mtldrinst.exe", false, ERROR_ACCESS_DENIED},
       {"grldrinst.exe", true, ERROR_SHARING_VIOLATION},
   };
@@ -111,7 +104,7 @@ TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
     ASSERT_TRUE(box.hwnd()) << "no error report";
     EXPECT_EQ("bootdeck", box.title());
     EXPECT_EQ("运行时错误 '" + std::to_string(c.error) + "':\r\n\r\n" +
-                  systemErrorDescription(c.error),
+                  bootdeck::systemErrorText(c.error),
               box.text());
     EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
     EXPECT_EQ(nullptr, app.findWindow(BOOTDECK_MAIN_CLASS));
@@ -138,8 +131,10 @@ TEST(Startup, ProgramInADrivesRootFolder) {
   HWND main = mainWindowOf(app);
   ASSERT_TRUE(main);
   EXPECT_EQ("R:\\\\", text(control(main, IDC_LABEL)));
-  EXPECT_TRUE(readFileBytes("R:\\grldrinst.exe") == customResource(bootdeckExe(), 101));
-  EXPECT_TRUE(readFileBytes("R:\\mtldrinst.exe") == customResource(bootdeckExe(), 102));
+  EXPECT_TRUE(readFileBytes("R:\\grldrinst.exe") ==
+              readFileBytes(pathFromEnvironment("BOOTDECK_E2E_GRLDRINST")));
+  EXPECT_TRUE(readFileBytes("R:\\mtldrinst.exe") ==
+              readFileBytes(pathFromEnvironment("BOOTDECK_E2E_MTLDRINST")));
 }
 
 } // namespace
