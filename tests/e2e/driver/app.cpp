@@ -174,10 +174,11 @@ std::vector<int> MessageBoxView::buttons() const {
   return ids;
 }
 
+// Wine keeps the icon control of a box without an icon, empty; so ask for the icon itself.
 bool MessageBoxView::hasIcon() const {
   for (HWND child = GetWindow(box_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (className(child) == "Static" && (GetWindowLongW(child, GWL_STYLE) & SS_ICON) &&
-        IsWindowVisible(child))
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+        SendMessageW(child, STM_GETICON, 0, 0))
       return true;
   return false;
 }
