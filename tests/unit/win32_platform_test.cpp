@@ -95,17 +95,12 @@ TEST_F(Win32PlatformTest, RunnerExpandsTheEnvironmentWorksInTheFolderAndReturnsT
   EXPECT_TRUE(Win32FileSystem().fileExists(path("out.txt")));
 }
 
-TEST_F(Win32PlatformTest, RunnerReportsAStartFailureWithTheSystemsReason) {
+TEST_F(Win32PlatformTest, RunnerReportsAStartFailureAndTellsWhetherAnUnwaitedRunStillRuns) {
   Win32ProcessRunner runner(folder_);
-  const RunResult result = runner.run(path("missing.exe"), WindowStyle::Normal, false);
-  EXPECT_FALSE(result.started);
-  EXPECT_EQ(static_cast<unsigned long>(ERROR_FILE_NOT_FOUND), result.errorNumber);
-  EXPECT_NE("", result.errorText);
-  EXPECT_FALSE(runner.unwaitedRunActive());
-}
-
-TEST_F(Win32PlatformTest, RunnerTellsWhetherAnUnwaitedRunStillRuns) {
-  Win32ProcessRunner runner(folder_);
+  const RunResult failed = runner.run(path("missing.exe"), WindowStyle::Normal, false);
+  EXPECT_FALSE(failed.started);
+  EXPECT_EQ(static_cast<unsigned long>(ERROR_FILE_NOT_FOUND), failed.errorNumber);
+  EXPECT_NE("", failed.errorText);
   EXPECT_FALSE(runner.unwaitedRunActive());
   // The interpreter loops until the file stop.txt appears (bounded, should the test fail).
   ASSERT_TRUE(runner
