@@ -46,40 +46,24 @@ TEST_F(MainWindowTest, LookStartValuesKeyboardAndExit) {
     SCOPED_TRACE("control " + std::to_string(s.id));
     HWND hwnd = get(s.id);
     ASSERT_TRUE(hwnd);
-    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-    const LONG type = style & BS_TYPEMASK;
-    switch (s.kind) {
-    case ControlKind::PushButton:
-      EXPECT_EQ("Button", className(hwnd));
-      EXPECT_EQ(BS_PUSHBUTTON, type) << "neither default nor cancel button";
-      break;
-    case ControlKind::OptionButton:
-      EXPECT_EQ(BS_AUTORADIOBUTTON, type);
-      break;
-    case ControlKind::CheckBox:
-      EXPECT_EQ(BS_AUTOCHECKBOX, type);
-      break;
-    case ControlKind::Frame:
-      EXPECT_EQ(BS_GROUPBOX, type);
-      break;
-    case ControlKind::Label:
-      EXPECT_EQ("Static", className(hwnd));
-      break;
-    case ControlKind::Edit:
-      EXPECT_EQ("Edit", className(hwnd));
-      EXPECT_FALSE(style & ES_MULTILINE);
-      break;
-    case ControlKind::MultiLineEdit:
-    case ControlKind::ReadOnlyMultiLineEdit:
-      EXPECT_EQ("Edit", className(hwnd));
-      EXPECT_TRUE(style & ES_MULTILINE);
-      EXPECT_TRUE(style & WS_VSCROLL);
-      break;
-    case ControlKind::DropDownList:
-      EXPECT_EQ("ComboBox", className(hwnd));
-      EXPECT_EQ(CBS_DROPDOWNLIST, style & 3);
-      break;
-    }
+    // Each kind's window class, and the style bits that make it that kind.
+    const struct {
+      const char *className;
+      LONG mask, bits;
+    } kinds[] = {
+        {"Button", BS_TYPEMASK, BS_PUSHBUTTON}, // neither default nor cancel button
+        {"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON},
+        {"Button", BS_TYPEMASK, BS_AUTOCHECKBOX},
+        {"Button", BS_TYPEMASK, BS_GROUPBOX},
+        {"Static", 0, 0},
+        {"Edit", ES_MULTILINE, 0},
+        {"Edit", ES_MULTILINE | WS_VSCROLL, ES_MULTILINE | WS_VSCROLL},
+        {"Edit", ES_MULTILINE | WS_VSCROLL, ES_MULTILINE | WS_VSCROLL},
+        {"ComboBox", 3, CBS_DROPDOWNLIST},
+    };
+    const auto &kind = kinds[static_cast<int>(s.kind)];
+    EXPECT_EQ(kind.className, className(hwnd));
+    EXPECT_EQ(kind.bits, GetWindowLongW(hwnd, GWL_STYLE) & kind.mask);
     if (s.id != IDC_LABEL && s.id != IDC_BKFILETT && s.id != IDC_COMBO_CHOOSEHD) {
       EXPECT_EQ(s.text, text(hwnd));
     }
