@@ -20,7 +20,7 @@ const std::vector<EventBinding> &mainWindowEvents();
 // Closing the main window: the help window is unloaded first, then the advanced-options dialog.
 const std::vector<MainWindowHandler> &closingSteps();
 
-// The last step of start-up, the disk list's refresh sequence; null while none is registered.
+// The last step of start-up: the disk list's refresh sequence.
 MainWindowHandler startupRefresh();
 
 } // namespace bootdeck

@@ -39,8 +39,7 @@ void formLoad(MainWindow &window) {
   window.createPlatformObjects();
   setWindowText(window.control(IDC_LABEL), window.appFolder() + "\\");
   setWindowText(window.control(IDC_BKFILETT), backupName(shortDateText(), 0));
-  if (MainWindowHandler refresh = startupRefresh())
-    refresh(window);
+  startupRefresh()(window);
 }
 
 } // namespace bootdeck
