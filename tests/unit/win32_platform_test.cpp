@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 namespace bootdeck {
 namespace {
@@ -111,7 +110,7 @@ TEST_F(Win32PlatformTest, RunnerReportsAStartFailureAndTellsWhetherAnUnwaitedRun
   write("stop.txt", "");
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (runner.unwaitedRunActive() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Sleep(20);
   EXPECT_FALSE(runner.unwaitedRunActive());
 }
 
