@@ -3,10 +3,8 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/shutdown.h"
-#include "disks/admin_notice.h"
 #include "disks/backup_name.h"
 #include "disks/disk_item.h"
-#include "platform/admin_rights.h"
 #include "platform/combo_box.h"
 #include "platform/locale_text.h"
 #include "platform/message_box.h"
@@ -61,14 +59,6 @@ void comboChoosehdClick(MainWindow &window) {
     return;
   setWindowText(window.control(IDC_BKFILETT),
                 backupName(shortDateText(), itemNumber(itemText(list, chosen))));
-}
-
-void refreshAtStartup(MainWindow &window) {
-  if (!runsAsAdministrator()) {
-    const HWND result = window.control(IDC_RESULTTEXT);
-    setWindowText(result, withAdminNotice(windowText(result)));
-  }
-  frashClick(window);
 }
 
 } // namespace bootdeck

@@ -21,7 +21,4 @@ void frashClick(MainWindow &window);
 // A disk chosen in the list: the backup name becomes the date, "-" and the item number.
 void comboChoosehdClick(MainWindow &window);
 
-// The last step of start-up: the notice of missing administrator rights, then the refresh.
-void refreshAtStartup(MainWindow &window);
-
 } // namespace bootdeck

@@ -1,4 +1,5 @@
-// Start-up: the blank test, deployment of the installer tool's two builds and its failures.
+// Start-up: the refusals of a folder, deployment of the installer tool's two builds and its
+// failures.
 #include "tests/e2e/driver/app.h"
 #include "tests/e2e/driver/temp_folder.h"
 #include "tests/e2e/e2e_support.h"
@@ -17,24 +18,35 @@ const char kBlankPrompt[] = "为了您的操作安全,您不能将程序防止�
                             "建议您将程序防止在根目录.\r\n\r\n"
                             "程序将退出.";
 
-TEST(Startup, BlankInTheFolderPathRefusesWhateverTheAnswerAndWritesNothing) {
+std::string characterPrompt(const std::string &named) {
+  return "为了您的操作安全,您不能将程序放在路径有以下字符的目录: " + named +
+         "\r\n\r\n命令行会误解这些字符.建议您将程序放在根目录.\r\n\r\n程序将退出.";
+}
+
+TEST(Startup, FolderThatCommandLinesWouldMisreadIsRefusedWhateverTheAnswerAndNothingIsWritten) {
   enum Answer { Ok, Cancel, CloseBox };
   const struct {
     const char *folder;
     Answer answer;
+    std::string prompt;
   } cases[] = {
-      {"last folder", Ok},
-      {"parent folder\\child", Cancel},
-      {"two blanks\\in both", CloseBox},
+      {"last folder", Ok, kBlankPrompt},
+      {"parent folder\\child", Cancel, kBlankPrompt},
+      {"two blanks\\in both", CloseBox, kBlankPrompt},
+      {"R&D", Ok, characterPrompt("&")},
+      {"a;b\\100%^x", Cancel, characterPrompt("^ % ;")},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.folder);
     TempFolder folder(c.folder);
-    App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
+    const std::string log = folder.path() + "-commands.log";
+    Environment environment = deviceMapEnvironment();
+    environment.merge(commandLoggerEnvironment(log));
+    App app(bootdeckExe(), folder.path(), environment);
     const MessageBoxView box = app.waitForMessageBox();
     ASSERT_TRUE(box.hwnd()) << "no message box";
     EXPECT_EQ(kBlankTitle, box.title());
-    EXPECT_EQ(kBlankPrompt, box.text());
+    EXPECT_EQ(c.prompt, box.text());
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons());
     EXPECT_EQ(IDOK, LOWORD(SendMessageW(box.hwnd(), DM_GETDEFID, 0, 0)));
     EXPECT_TRUE(box.hasIcon());
@@ -45,7 +57,9 @@ TEST(Startup, BlankInTheFolderPathRefusesWhateverTheAnswerAndWritesNothing) {
       box.answer(c.answer == Ok ? IDOK : IDCANCEL);
     DWORD code = 0;
     ASSERT_TRUE(app.waitForExit(&code));
+    EXPECT_EQ(1u, code);
     EXPECT_EQ(std::vector<std::string>{"bootdeck.exe"}, folderEntries(folder.path()));
+    EXPECT_TRUE(loggedCommands(log).empty()) << "a command ran";
   }
 }
 
