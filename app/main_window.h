@@ -5,12 +5,14 @@
 #include "platform/dialog_keys.h"
 #include "platform/file_system.h"
 #include "platform/process_runner.h"
+#include "platform/scoped.h"
 #include "platform/window_builder.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace bootdeck {
 
@@ -30,6 +32,9 @@ public:
   void createPlatformObjects();
   ProcessRunner &processRunner() { return *processRunner_; }
   FileSystem &fileSystem() { return *fileSystem_; }
+
+  // Keeps `file` open until the program ends.
+  void holdFile(ScopedFile file) { heldFiles_.push_back(std::move(file)); }
 
   // The folder of the executable, read afresh at each call.
   std::string appFolder() const;
@@ -53,6 +58,7 @@ private:
   std::unique_ptr<ProcessRunner> processRunner_;
   std::unique_ptr<FileSystem> fileSystem_;
   std::string composedCommand_;
+  std::vector<ScopedFile> heldFiles_;
 };
 
 } // namespace bootdeck

@@ -15,6 +15,18 @@
 
 namespace bootdeck {
 
+namespace {
+
+// The program runs the tool elevated from a folder that other programs may write: the file is
+// held unchanged from the check of its bytes until the program ends.
+void deployTool(MainWindow &window, int id, const std::string &path) {
+  resShiFang(id, path);
+  const ResourceBytes bytes = loadCustomResource(id);
+  window.holdFile(holdFileWithContent(path, bytes.data, bytes.size));
+}
+
+} // namespace
+
 void resShiFang(int id, const std::string &path) {
   const ResourceBytes bytes = loadCustomResource(id);
   writeWholeFile(path, bytes.data, bytes.size);
@@ -25,8 +37,8 @@ void formLoad(MainWindow &window) {
     messageBox(nullptr, *refusal, kStartupRefusalTitle, MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON1);
     endNow(1);
   }
-  resShiFang(101, window.appFolder() + "\\grldrinst.exe");
-  resShiFang(102, window.appFolder() + "\\mtldrinst.exe");
+  deployTool(window, 101, window.appFolder() + "\\grldrinst.exe");
+  deployTool(window, 102, window.appFolder() + "\\mtldrinst.exe");
   window.createPlatformObjects();
   setWindowText(window.control(IDC_LABEL), window.appFolder() + "\\");
   setWindowText(window.control(IDC_BKFILETT), backupName(shortDateText(), 0));

@@ -4,18 +4,34 @@
 #include "platform/system_error.h"
 #include "platform/utf.h"
 
+#include <cstring>
+#include <vector>
+
 namespace bootdeck {
 
+namespace {
+
+// A file error that names the file, for the report the program may end with.
+[[noreturn]] void throwChanged(const std::string &path) {
+  throw Failure(ERROR_FILE_INVALID, path + " 写入后被其他程序改动了,与程序携带的内容不一致.");
+}
+
+} // namespace
+
 void writeWholeFile(const std::string &path, const unsigned char *data, std::size_t size) {
+  const std::wstring name = widen(path);
   // Windows refuses to replace a read-only file; so does this where the file system would let a
   // privileged user do it anyway (Wine run as root).
-  const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
     throw lastErrorFailure();
   }
-  // CREATE_ALWAYS truncates an existing file, so a longer old file leaves no stale tail.
-  ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  // Removed and made new rather than overwritten: a hard link planted under the name would
+  // otherwise have an elevated program write into whatever file it links to.
+  if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    throw lastErrorFailure();
+  ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid())
     throw lastErrorFailure();
@@ -29,6 +45,31 @@ void writeWholeFile(const std::string &path, const unsigned char *data, std::siz
   }
   if (!CloseHandle(file.release()))
     throw lastErrorFailure();
+}
+
+ScopedFile holdFileWithContent(const std::string &path, const unsigned char *data,
+                               std::size_t size) {
+  // Shared for reading only: others may read and run the file, none may write, remove or rename
+  // it while the handle lives.
+  ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid())
+    throw lastErrorFailure();
+  std::vector<unsigned char> chunk(65536);
+  std::size_t compared = 0;
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
+      throw lastErrorFailure();
+    if (got == 0)
+      break;
+    if (got > size - compared || std::memcmp(chunk.data(), data + compared, got) != 0)
+      throwChanged(path);
+    compared += got;
+  }
+  if (compared != size)
+    throwChanged(path);
+  return file;
 }
 
 } // namespace bootdeck

@@ -1,13 +1,23 @@
-// Writing a file whole.
+// Writing a file whole, and holding a written file unchanged.
 #pragma once
+
+#include "platform/scoped.h"
 
 #include <cstddef>
 #include <string>
 
 namespace bootdeck {
 
-// Creates the file or replaces all of its content with `size` bytes. Throws Failure with the
-// system's error when the file cannot be opened, written or closed (read-only, in use ...).
+// Makes the file anew with `size` bytes; an existing file of that name is removed first. Throws
+// Failure with the system's error when the file cannot be removed, created, written or closed
+// (read-only, in use ...).
 void writeWholeFile(const std::string &path, const unsigned char *data, std::size_t size);
+
+// Opens the file for reading, shared for reading only, and checks that it holds exactly `size`
+// bytes equal to `data`. While the returned handle lives, no other program can change, remove or
+// rename the file, but it can still read and run it. Throws Failure when the file cannot be
+// opened that way or its content differs.
+ScopedFile holdFileWithContent(const std::string &path, const unsigned char *data,
+                               std::size_t size);
 
 } // namespace bootdeck

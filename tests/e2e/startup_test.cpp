@@ -1,5 +1,5 @@
-// Start-up: the refusals of a folder, deployment of the installer tool's two builds and its
-// failures.
+// Start-up: the refusals of a folder, deployment of the installer tool's two builds and holding
+// them, and its failures.
 #include "tests/e2e/driver/app.h"
 #include "tests/e2e/driver/temp_folder.h"
 #include "tests/e2e/e2e_support.h"
@@ -71,15 +71,24 @@ TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByteAlsoUnderAnIdeographicBlan
   const std::string stale(std::max(grldr.size(), mtldr.size()) + 4096, '\xA5');
   const struct {
     const char *name;
-    bool staleGrldr, staleMtldr;
-  } cases[] = {{"全角\xE3\x80\x80空格", false, false}, {"stale", true, true}}; // U+3000: no blank
+    bool stale;  // tool files of an earlier run, longer than these
+    bool linked; // grldrinst.exe a hard link to a file outside the folder
+  } cases[] = {{"全角\xE3\x80\x80空格", false, false}, // U+3000: no blank
+               {"stale", true, false},
+               {"linked", false, true}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder folder(c.name);
-    if (c.staleGrldr)
+    const std::string outside = folder.path() + "-outside.txt";
+    if (c.stale) {
       writeFileBytes(folder.path() + "\\grldrinst.exe", stale);
-    if (c.staleMtldr)
       writeFileBytes(folder.path() + "\\mtldrinst.exe", stale);
+    }
+    if (c.linked) {
+      writeFileBytes(outside, "precious");
+      ASSERT_TRUE(CreateHardLinkW(bootdeck::widen(folder.path() + "\\grldrinst.exe").c_str(),
+                                  bootdeck::widen(outside).c_str(), nullptr));
+    }
     App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
     HWND main = mainWindowOf(app);
     ASSERT_TRUE(main);
@@ -89,6 +98,25 @@ TEST(Startup, ToolFilesAreTheEmbeddedBuildsByteForByteAlsoUnderAnIdeographicBlan
     // Compared whole: a stale tail beyond the payload's length would show as a size mismatch.
     EXPECT_TRUE(readFileBytes(folder.path() + "\\grldrinst.exe") == grldr);
     EXPECT_TRUE(readFileBytes(folder.path() + "\\mtldrinst.exe") == mtldr);
+    // Held while the program runs: another program can read them, but neither change, remove
+    // nor rename them; once it has ended, they can be removed.
+    for (const char *name : {"grldrinst.exe", "mtldrinst.exe"}) {
+      SCOPED_TRACE(name);
+      const std::wstring path = bootdeck::widen(folder.path() + "\\" + name);
+      const bootdeck::ScopedFile writer(CreateFileW(
+          path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+          nullptr, OPEN_EXISTING, 0, nullptr));
+      EXPECT_FALSE(writer.valid()) << "opened for writing";
+      EXPECT_FALSE(DeleteFileW(path.c_str())) << "deleted";
+      EXPECT_FALSE(MoveFileW(path.c_str(), (path + L".old").c_str())) << "renamed";
+    }
+    press(control(main, IDC_EXIT));
+    DWORD code = 0;
+    ASSERT_TRUE(app.waitForExit(&code));
+    for (const char *name : {"grldrinst.exe", "mtldrinst.exe"})
+      EXPECT_TRUE(DeleteFileW(bootdeck::widen(folder.path() + "\\" + name).c_str())) << name;
+    if (c.linked)
+      EXPECT_EQ("precious", readFileBytes(outside)) << "written through the link";
   }
 }
 
@@ -96,7 +124,7 @@ TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
   const std::string grldr = readFileBytes(pathFromEnvironment("BOOTDECK_E2E_GRLDRINST"));
   const struct {
     const char *name;
-    bool inUse; // held open without sharing; otherwise read-only
+    bool inUse; // held open for writing by another program; otherwise read-only
     unsigned long error;
   } cases[] = {
       {"mtldrinst.exe", false, ERROR_ACCESS_DENIED},
@@ -106,14 +134,18 @@ TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
     SCOPED_TRACE(std::string(c.name) + (c.inUse ? " in use" : " read-only"));
     TempFolder folder("unwritable");
     const std::string path = folder.path() + "\\" + c.name;
+    const std::string log = folder.path() + "-commands.log";
     writeFileBytes(path, "old");
     bootdeck::ScopedFile held;
     if (c.inUse)
-      held.reset(CreateFileW(bootdeck::widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                             0, nullptr));
+      held.reset(CreateFileW(bootdeck::widen(path).c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr));
     else
       ASSERT_TRUE(setReadOnly(path, true));
-    App app(bootdeckExe(), folder.path(), deviceMapEnvironment());
+    Environment environment = deviceMapEnvironment();
+    environment.merge(commandLoggerEnvironment(log));
+    App app(bootdeckExe(), folder.path(), environment);
     const MessageBoxView box = app.waitForMessageBox();
     ASSERT_TRUE(box.hwnd()) << "no error report";
     EXPECT_EQ("bootdeck", box.title());
@@ -128,6 +160,7 @@ TEST(Startup, ToolFileThatCannotBeWrittenEndsWithTheErrorReportAndNonZeroExit) {
     EXPECT_NE(0u, code);
     held.reset();
     EXPECT_EQ("old", readFileBytes(path));
+    EXPECT_TRUE(loggedCommands(log).empty()) << "a disk was probed";
     if (std::string(c.name) == "mtldrinst.exe") { // written before the failure, so it stays
       EXPECT_TRUE(readFileBytes(folder.path() + "\\grldrinst.exe") == grldr);
     }

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 
 namespace bootdeck {
 namespace {
@@ -70,10 +71,24 @@ TEST_F(Win32PlatformTest, FilesExistenceSizeAnsiTextAndDeletion) {
   EXPECT_TRUE(files.fileExists(path("ro.txt")));
 }
 
-TEST_F(Win32PlatformTest, WholeFileWriteLeavesNoStaleTailAndReportsReadOnly) {
+TEST_F(Win32PlatformTest, WholeFileWriteLeavesNoStaleTailHoldsOnlyTheSameBytesAndReportsReadOnly) {
   write("tool.bin", std::string(5000, 'a'));
   write("tool.bin", "bcd");
   EXPECT_EQ(3u, Win32FileSystem().fileSize(path("tool.bin")));
+  const auto hold = [&](const char *bytes) {
+    return holdFileWithContent(path("tool.bin"), reinterpret_cast<const unsigned char *>(bytes),
+                               std::strlen(bytes));
+  };
+  for (const char *other : {"bce", "bc", "bcde"}) {
+    SCOPED_TRACE(other);
+    try {
+      hold(other);
+      ADD_FAILURE() << "held a file whose bytes differ";
+    } catch (const bootdeck::Failure &failure) {
+      EXPECT_EQ(static_cast<unsigned long>(ERROR_FILE_INVALID), failure.number());
+    }
+  }
+  EXPECT_TRUE(hold("bcd").valid());
   SetFileAttributesW(widen(path("tool.bin")).c_str(), FILE_ATTRIBUTE_READONLY);
   try {
     write("tool.bin", "e");
