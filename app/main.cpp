@@ -4,12 +4,14 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "platform/dialog_keys.h"
+#include "platform/dll_search.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  bootdeck::loadDllsFromSystemFolderOnly();
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&classes);
   try {

@@ -2,6 +2,7 @@
 #include "installer/build_variant.h"
 #include "installer/tool.h"
 #include "installer/win32_platform.h"
+#include "platform/dll_search.h"
 
 #include <cstdlib>
 #include <memory>
@@ -16,6 +17,7 @@ struct FreeMemory {
 
 // Arguments come as UTF-16 and are handed on as UTF-8, so file names in any script survive.
 int wmain(int argc, wchar_t **argv) {
+  bootdeck::loadDllsFromSystemFolderOnly();
   std::size_t bytes = 0;
   for (int i = 0; i < argc; ++i) {
     bytes += static_cast<std::size_t>(
