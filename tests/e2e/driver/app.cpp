@@ -198,8 +198,10 @@ HWND control(HWND window, int id) {
 
 std::string text(HWND window) {
   wchar_t buffer[8192] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                      5000, nullptr);
+  // Not SMTO_ABORTIFHUNG: a window thread that has just spent seconds on the disk probes counts as
+  // hung for a moment after, and its first box would read as untitled.
+  SendMessageTimeoutW(window, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 5000,
+                      nullptr);
   return narrow(buffer);
 }
 
