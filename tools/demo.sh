@@ -9,7 +9,10 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 demo=$repo/build/demo
 exe=$repo/build/win64/app/bootdeck.exe
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# Wine's drive D: is the demo folder, so bootdeck runs from D:\bootdeck\ as it would on a PC,
+# not from a folder that spells out this machine's own paths.
+prefix=${BOOTDECK_WINEPREFIX:-$repo/build/wineprefix}
+program='D:\bootdeck\bootdeck.exe'
 
 if [ "${1:-}" != --headless ]; then
   [ -f "$exe" ] || { echo "demo: build first (make demo)" >&2; exit 1; }
@@ -18,23 +21,22 @@ if [ "${1:-}" != --headless ]; then
   # Two disks of different sizes: 16 MiB and 64 MiB images, sparse, with partition tables.
   "$repo/tests/fixtures/make-disk-image.sh" plain "$demo/disk0.img"
   "$repo/tests/fixtures/make-disk-image.sh" small "$demo/disk1.img"
-  printf '(hd0) %s\r\n(hd1) %s\r\n' "$(windows_path "$demo/disk0.img")" \
-    "$(windows_path "$demo/disk1.img")" >"$demo/device.map"
+  printf '(hd0) D:\\disk0.img\r\n(hd1) D:\\disk1.img\r\n' >"$demo/device.map"
   cp "$exe" "$demo/bootdeck/"
-  export BOOTDECK_DEVICE_MAP
-  BOOTDECK_DEVICE_MAP=$(windows_path "$demo/device.map")
+  [ -d "$prefix/dosdevices" ] || "$repo/tools/wine-run.sh" cmd /c exit 0
+  ln -sfn "$demo" "$prefix/dosdevices/d:"
+  export BOOTDECK_DEVICE_MAP='D:\device.map'
 
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "demo: bootdeck is open on $DISPLAY; close it to end the demo"
-    exec "$repo/tools/wine-run.sh" "$demo/bootdeck/bootdeck.exe"
+    exec "$repo/tools/wine-run.sh" "$program"
   fi
   exec "$repo/tools/with-display.sh" "$0" --headless
 fi
 
 # Headless: a Wine desktop of 1024x768 in the top left corner of the Xvfb screen.
 shot=$demo/screenshot.png
-"$repo/tools/wine-run.sh" explorer /desktop=bootdeck,1024x768 \
-  "$(windows_path "$demo/bootdeck/bootdeck.exe")" >"$demo/wine.log" 2>&1 &
+"$repo/tools/wine-run.sh" explorer /desktop=bootdeck,1024x768 "$program" >"$demo/wine.log" 2>&1 &
 
 # The window is centred on the desktop: it has shown once the centre differs from the desktop's
 # background in the corner, in two screenshots in a row.
