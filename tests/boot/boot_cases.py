@@ -14,13 +14,17 @@ from dataclasses import dataclass
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 
-from boot_images import Volume, build_disk, build_floppy
+from boot_images import Volume, build_disk, build_floppy, loader_reads
 from boot_qemu import Boot, screen_text
 
 BOOT_DEADLINE = 25.0  # seconds from QEMU's start to the end of a boot
 QUIET_AFTER_HALT = 1.0  # after the halt message, how long nothing else may happen
 
 TICKS_PER_DAY = 0x1800B0  # the BIOS tick count restarts at 0 when it gets there
+
+# The starter's INT 13h hook (test_starter.asm): it counts the read calls, and may make the
+# extended reads fail or drive 00h have no disk.
+HOOK_COUNT, HOOK_FAIL_EXT, HOOK_NO_FLOPPY = 0x01, 0x02, 0x04
 
 GRLDR_PROMPT = "Press Space to start GRLDR, any other key to boot the previous MBR ({} s)"
 MTLDR_PROMPT = "Press Space to start MTLDR, any other key to boot the previous MBR ({} s)"
@@ -35,18 +39,29 @@ class Case:
     screen: str  # what the boot code shows, lines joined by \n
     flags: tuple = ()
     floppy: dict | None = None  # root-folder files of a floppy image, as Volume.files
+    floppy_kib: int = 1440  # its size; the drive is a 1.44 MB one
+    # The floppy has a partition table, our boot code is installed on it and it boots (DL = 00h).
+    floppy_booted: bool = False
     key: str | None = None  # sent once the prompt shows
     min_wait: float = 0.0  # the previous MBR must not start sooner after the prompt
     edit: object = None  # changes the installed disk image: edit(file)
     entry0: int | None = None  # type of partition entry 0 the previous MBR sees, when edited
-    # Set by a starter floppy (test_starter.asm): BIOS ticks, a typed-ahead key, memory in KiB.
+    # Set by a starter floppy (test_starter.asm): BIOS ticks, a typed-ahead key, memory in KiB,
+    # the DL the MBR gets, the INT 13h hook.
     start_ticks: int | None = None
     type_ahead: int | None = None
     memory_kib: int | None = None
+    start_drive: int | None = None
+    hook: int = 0
+    # With the hook: the loader's read calls on the hard disk are at most the gap sectors' and
+    # the partition table's, then what its volume needs (boot_images.loader_reads) ...
+    reads_bound: bool = False
+    floppy_reads: int | None = None  # ... and exactly so many on drives below 80h
 
 
-def fat16(*files, decoys=(), logical=False, type=0x0E, mib=20):
-    return Volume(fat=16, type=type, mib=mib, files=dict(files), decoys=decoys, logical=logical)
+def fat16(*files, decoys=(), logical=False, type=0x0E, mib=20, hidden_from_ebr=False):
+    return Volume(fat=16, type=type, mib=mib, files=dict(files), decoys=decoys, logical=logical,
+                  hidden_from_ebr=hidden_from_ebr)
 
 
 def fat12(*files, logical=False):
@@ -135,6 +150,10 @@ CASES = [
          edit=zero_last_gap_sector),
     Case("floppy", "grldrinst", [fat16()],
          ("loader", "floppy", 0x00), "", floppy={"GRLDR": "floppy"}),
+    # Booted from a floppy (DL = 00h): the gap sectors, the partition and the loader are its own.
+    Case("floppy_booted", "grldrinst", [fat16(("GRLDR", "hard-disk"))],
+         ("loader", "floppy-partition", 0x00), "", floppy={"GRLDR": "floppy-partition"},
+         floppy_booted=True),
     Case("floppy_disabled", "grldrinst", [fat16()],
          ("previous",), "GRLDR not found, booting the previous MBR",
          flags=("--mbr-disable-floppy",), floppy={"GRLDR": "floppy"}),
@@ -163,6 +182,8 @@ MARKERS = {
     "previous": r"PREVIOUS MBR DL=[0-9A-F]{2} TYPE0=[0-9A-F]{2}",
     "halt": r"System halted\.",
 }
+HIDDEN = r"LOADER .* HIDDEN=([0-9A-F]{8})"
+READS = r" READS=([0-9A-F]{4}),([0-9A-F]{4})"
 
 
 def read_file(path):
@@ -181,8 +202,9 @@ def install(tool, flags, disk, work):
         raise RuntimeError(f"{tool} {flags} failed ({r.returncode}): {r.stdout} {r.stderr}")
 
 
-def check(case, log, after_prompt):
-    """The failures of one boot, as readable lines."""
+def check(case, log, after_prompt, hidden=None, reads_at_most=None):
+    """The failures of one boot, as readable lines. `hidden`: the loader's volume start, which
+    the boot sector at 0:7C00 must carry; `reads_at_most`: the bound on its hard-disk reads."""
     found = {kind: re.findall(pattern, log) for kind, pattern in MARKERS.items()}
     kind = case.expect[0]
     want = {"loader": [], "previous": []}
@@ -195,6 +217,16 @@ def check(case, log, after_prompt):
     failures = [f"{k}: expected {want[k]}, got {found[k]}" for k in want if found[k] != want[k]]
     if kind != "halt" and found["halt"]:
         failures.append(f"unexpected halt: {found['halt']}")
+    if kind == "loader" and re.findall(HIDDEN, log) != [f"{hidden:08X}"]:
+        failures.append(f"hidden sectors: expected {hidden:08X}, got {re.findall(HIDDEN, log)}")
+    reads = [(int(disk, 16), int(floppy, 16)) for disk, floppy in re.findall(READS, log)]
+    if case.hook and len(reads) != 1:
+        failures.append(f"read calls: expected one count, got {reads}")
+    elif reads_at_most is not None and reads[0][0] > reads_at_most:
+        failures.append(f"read calls on the hard disk: expected at most {reads_at_most}, "
+                        f"got {reads[0][0]}")
+    elif case.floppy_reads is not None and reads[0][1] != case.floppy_reads:
+        failures.append(f"read calls below 80h: expected {case.floppy_reads}, got {reads[0][1]}")
     shown = screen_text(log)
     if shown is not None:
         shown = "\n".join(line for line in shown.split("\n") if not re.match(
@@ -211,26 +243,39 @@ def run_case(case, qemu, tools_dir, programs_dir):
     # In the temporary folder: QEMU's monitor socket needs a short path.
     with tempfile.TemporaryDirectory(prefix=f"bootdeck-{case.name}-") as work:
         disk, floppy = os.path.join(work, "disk.img"), None
-        build_disk(disk, case.volumes, read_file(os.path.join(programs_dir, "test_previous_mbr.bin")),
-                   work, template)
+        starts = build_disk(disk, case.volumes,
+                            read_file(os.path.join(programs_dir, "test_previous_mbr.bin")), work,
+                            template)
+        volume_of = {tag: (start, name) for v, start in zip(case.volumes, starts)
+                     for name, tag in v.files.items()}
         if case.floppy is not None:
             floppy = os.path.join(work, "floppy.img")
-            build_floppy(floppy, case.floppy, work, template)
-        from_floppy = any(v is not None for v in (case.start_ticks, case.type_ahead, case.memory_kib))
-        if from_floppy:
+            start = build_floppy(floppy, case.floppy, work, template, case.floppy_kib,
+                                 partitioned=case.floppy_booted)
+            volume_of.update({tag: (start, None) for tag in case.floppy.values()})
+        hidden, reads_at_most = None, None
+        if case.expect[0] == "loader":
+            hidden, name = volume_of[case.expect[1]]
+            if case.reads_bound:  # the gap sectors and the partition table, then the volume's
+                reads_at_most = 2 + loader_reads(disk, hidden, name)
+        starter = case.hook != 0 or any(v is not None for v in (
+            case.start_ticks, case.type_ahead, case.memory_kib, case.start_drive))
+        if starter:
             floppy = os.path.join(work, "starter.img")
-            starter = bytearray(read_file(os.path.join(programs_dir, "test_starter.bin")))
+            sector = bytearray(read_file(os.path.join(programs_dir, "test_starter.bin")))
             ticks = case.start_ticks if case.start_ticks is not None else 0xFFFFFFFF
-            struct.pack_into("<IHH", starter, 3, ticks, case.type_ahead or 0, case.memory_kib or 0)
+            struct.pack_into("<IHHBB", sector, 3, ticks, case.type_ahead or 0,
+                             case.memory_kib or 0, case.start_drive or 0, case.hook)
             with open(floppy, "wb") as f:
-                f.write(starter)
+                f.write(sector)
                 f.truncate(1440 * 1024)
-        install(os.path.join(tools_dir, case.tool), case.flags, disk, work)
+        install(os.path.join(tools_dir, case.tool), case.flags,
+                floppy if case.floppy_booted else disk, work)
         if case.edit:
             with open(disk, "r+b") as f:
                 case.edit(f)
         deadline = time.monotonic() + BOOT_DEADLINE
-        with Boot(qemu, work, disk, floppy, from_floppy=from_floppy) as boot:
+        with Boot(qemu, work, disk, floppy, from_floppy=starter or case.floppy_booted) as boot:
             if case.key or case.min_wait:
                 prompt_at = boot.wait_for(r"Press Space", deadline)
                 if prompt_at is None:
@@ -242,7 +287,8 @@ def run_case(case, qemu, tools_dir, programs_dir):
                 return [f"nothing booted within {BOOT_DEADLINE} s; {boot.report()}"]
             if case.expect[0] == "halt":
                 time.sleep(QUIET_AFTER_HALT)
-            return check(case, boot.text(), ended_at - prompt_at if case.min_wait else None)
+            return check(case, boot.text(), ended_at - prompt_at if case.min_wait else None,
+                         hidden, reads_at_most)
 
 
 def main():

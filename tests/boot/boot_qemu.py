@@ -21,7 +21,9 @@ class Boot:
                 "-no-reboot", "-serial", f"file:{self.log_path}",
                 "-monitor", f"unix:{self.monitor_path},server,nowait",
                 "-drive", f"file={disk},format=raw,if=ide,index=0",
-                "-boot", "order=a" if from_floppy else "order=c"]
+                "-boot", "order=a" if from_floppy else "order=c",
+                # A 1.44 MB drive, whatever disk is in it (AH=08h then tells its largest format).
+                "-global", "isa-fdc.fdtypeA=144"]
         if floppy:
             args += ["-drive", f"file={floppy},format=raw,if=floppy,index=0"]
         self.started = time.monotonic()

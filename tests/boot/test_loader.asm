@@ -1,6 +1,7 @@
 ; A stand-in for the loader file: started at 2000:0000 like the real one, it checks that the
 ; whole file arrived (its 16-bit words sum to zero), and reports on COM1 which copy it is
-; (the tag the image builder wrote into it), the drive in DL and the check, then halts.
+; (the tag the image builder wrote into it), the drive in DL, the check, the hidden-sectors field
+; of the boot sector left at 0:7C00 and the read calls a test starter counted, then halts.
 bits 16
 cpu 386
 org 0
@@ -46,6 +47,19 @@ start:
         mov si, msg_sum_bad
 .report:
         call com1_print
+        mov si, msg_hidden              ; the hidden-sectors field of the boot sector at 0:7C00
+        call com1_print
+        push ds
+        xor ax, ax
+        mov ds, ax
+        mov ax, [0x7c00 + 30]
+        call com1_word
+        mov ax, [0x7c00 + 28]
+        call com1_word
+        pop ds
+        call report_reads
+        mov si, msg_end
+        call com1_print
 .halt:  hlt
         jmp .halt
 
@@ -54,6 +68,8 @@ start:
 drive:          db 0
 msg_loader:     db 13, 10, 'LOADER tag=', 0
 msg_drive:      db ' DL=', 0
-msg_sum_ok:     db ' SUM=OK', 13, 10, 0
-msg_sum_bad:    db ' SUM=BAD', 13, 10, 0
+msg_sum_ok:     db ' SUM=OK', 0
+msg_sum_bad:    db ' SUM=BAD', 0
+msg_hidden:     db ' HIDDEN=', 0
+msg_end:        db 13, 10, 0
         align 2
