@@ -12,7 +12,8 @@ bool isOurBootCode(const Sector &sector) {
 }
 
 bool isOurExtraSector(const Sector &sector) {
-  return std::memcmp(sector.data() + 504, bootcode::kMagic, sizeof bootcode::kMagic) == 0;
+  return std::memcmp(sector.data() + bootcode::kExtraMagicOffset, bootcode::kMagic,
+                     sizeof bootcode::kMagic) == 0;
 }
 
 std::uint8_t bootFlags(const Options &options, bool previousMbrSaved) {

@@ -82,10 +82,16 @@ def set_entry0_type(disk):
     disk.write(b"\x06")
 
 
-def zero_last_gap_sector(disk):
+def other_layout_in_last_gap_sector(disk):
+    """Our mark, but another layout's version before it: not code that sector 0 may run."""
     disk.seek(14)  # the count of sectors after LBA 1
     last = 1 + disk.read(1)[0]
-    disk.seek(last * 512)
+    disk.seek(last * 512 + 503)
+    disk.write(b"\x01")
+
+
+def zero_lba3(disk):
+    disk.seek(3 * 512)
     disk.write(bytes(512))
 
 
@@ -120,9 +126,12 @@ CASES = [
     Case("second_primary", "grldrinst",
          [fat16(decoys=("GRLDR",)), fat32(("GRLDR", "second"), type=0x0B)],
          ("loader", "second", 0x80), ""),
+    # The loader's boot sector counts its hidden sectors from its EBR; the loader gets them
+    # counted from the disk's start.
     Case("logical", "mtldrinst",
          [unformatted(0x06), fat16(("GRLDR", "wrong-name")), fat12(logical=True),
-          unformatted(0x0E, logical=True), fat16(("MTLDR", "logical"), logical=True, type=0x06)],
+          unformatted(0x0E, logical=True),
+          fat16(("MTLDR", "logical"), logical=True, type=0x06, hidden_from_ebr=True)],
          ("loader", "logical", 0x80), ""),
     Case("primary_before_logical", "grldrinst",
          [fat16(("GRLDR", "logical"), logical=True), fat16(("GRLDR", "primary"))],
@@ -130,9 +139,11 @@ CASES = [
     Case("too_big_then_next", "grldrinst",
          [fat32(("GRLDR", "huge"), loader_kib=600), fat16(("GRLDR", "fits"))],
          ("loader", "fits", 0x80), ""),
-    # Less memory than the loader's address 2000:0000 itself: nothing can be loaded there.
-    Case("no_memory_for_any_loader", "grldrinst", [fat16(("GRLDR", "unloadable"))],
-         ("previous",), "GRLDR not found, booting the previous MBR", memory_kib=100),
+    # Less memory than the loader's address 2000:0000 itself: nothing can be loaded there. The
+    # floppy drive has no disk: one read call finds that out.
+    Case("no_memory_and_empty_floppy", "grldrinst", [fat16(("GRLDR", "unloadable"))],
+         ("previous",), "GRLDR too big for memory, booting the previous MBR", memory_kib=100,
+         hook=HOOK_COUNT | HOOK_NO_FLOPPY, floppy_reads=1),
     Case("wrong_name_falls_back", "grldrinst", [fat16(("MTLDR", "mtldr"))],
          ("previous",), "GRLDR not found, booting the previous MBR",
          edit=set_entry0_type, entry0=0x06),
@@ -145,15 +156,30 @@ CASES = [
     Case("nothing_no_backup", "mtldrinst", [fat16()],
          ("halt",), "MTLDR not found and no previous MBR to boot. System halted.",
          flags=("--no-backup-mbr",)),
-    Case("damaged_gap", "grldrinst", [fat16(("GRLDR", "unreached"))],
+    # Other software wrote over the gap sectors (or they are of another layout): the previous
+    # MBR still starts, unless its use is disabled.
+    Case("damaged_gap_falls_back", "grldrinst", [fat16(("GRLDR", "unreached"))],
+         ("previous",), "Boot code gap sectors unreadable or overwritten, booting the previous MBR",
+         edit=zero_lba3),
+    Case("damaged_gap_no_fallback", "grldrinst", [fat16(("GRLDR", "unreached"))],
          ("halt",), "Boot code gap sectors unreadable or overwritten. System halted.",
-         edit=zero_last_gap_sector),
+         flags=("--mbr-disable-osbr",), edit=other_layout_in_last_gap_sector),
+    # A BIOS that passes a wrong drive number: the gap sectors are read from 80h, which the
+    # loader gets too; it is loaded a cluster a call.
+    Case("wrong_drive_number", "grldrinst", [fat16(("GRLDR", "drive-7f"))],
+         ("loader", "drive-7f", 0x80), "", start_drive=0x7F, hook=HOOK_COUNT, reads_bound=True),
+    # AH=41h announces the extensions, AH=42h fails: CHS reads do it all.
+    Case("extended_reads_failing", "grldrinst", [fat16(("GRLDR", "chs"))],
+         ("loader", "chs", 0x80), "", hook=HOOK_COUNT | HOOK_FAIL_EXT),
     Case("floppy", "grldrinst", [fat16()],
          ("loader", "floppy", 0x00), "", floppy={"GRLDR": "floppy"}),
     # Booted from a floppy (DL = 00h): the gap sectors, the partition and the loader are its own.
     Case("floppy_booted", "grldrinst", [fat16(("GRLDR", "hard-disk"))],
          ("loader", "floppy-partition", 0x00), "", floppy={"GRLDR": "floppy-partition"},
          floppy_booted=True),
+    # A 720 KB disk in a 1.44 MB drive: its own geometry, from its boot sector.
+    Case("floppy_720k", "grldrinst", [fat16()],
+         ("loader", "720k", 0x00), "", floppy={"GRLDR": "720k"}, floppy_kib=720),
     Case("floppy_disabled", "grldrinst", [fat16()],
          ("previous",), "GRLDR not found, booting the previous MBR",
          flags=("--mbr-disable-floppy",), floppy={"GRLDR": "floppy"}),

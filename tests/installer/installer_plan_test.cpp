@@ -1,3 +1,4 @@
+#include "installer/bootcode/bootcode_blob.h"
 #include "installer/install_plan.h"
 #include "installer/restore_plan.h"
 
@@ -90,6 +91,46 @@ TEST(InstallPlan, GapMustHoldEveryExtraSectorAndBeFreeOrOurs) {
   EXPECT_EQ(plan.outcome.refusal, Refusal::DiskUnreadable);
   EXPECT_EQ(plan.outcome.lba, 3u);
   EXPECT_TRUE(plan.outcome.error.failed());
+}
+
+// The assembled boot code follows bootcode_layout.h: the layout version, the count of sectors
+// after LBA 1 that the code reads, the version and the mark at the end of each of them.
+TEST(BootImage, CarriesItsLayoutVersionAndMarksItsGapSectors) {
+  ASSERT_EQ(bootcode::kImageSize % bootcode::kSectorSize, 0u);
+  const std::size_t extra = bootcode::kImageSize / bootcode::kSectorSize - 1;
+  EXPECT_EQ(bootcode::kImage[bootcode::kVersionOffset], bootcode::kLayoutVersion);
+  EXPECT_EQ(bootcode::kImage[bootcode::kExtraSectorsOffset], extra);
+  for (std::size_t i = 1; i <= extra; ++i) {
+    const unsigned char *sector = bootcode::kImage + i * bootcode::kSectorSize;
+    EXPECT_EQ(sector[bootcode::kExtraVersionOffset], bootcode::kLayoutVersion) << i;
+    EXPECT_EQ(std::memcmp(sector + bootcode::kExtraMagicOffset, bootcode::kMagic, 8), 0) << i;
+  }
+}
+
+// An install of layout 1 (three sectors after LBA 1) is ours: a reinstall updates it, keeps its
+// backup in LBA 1 and takes the free sector after its gap; a restore takes that backup.
+TEST(EarlierLayout, Version1InstallIsUpdatedAndRestored) {
+  const TestImage version1(4);
+  Sector installed =
+      composeBootSector(version1.image(), plainMbr(), installOptions(), kGrldrVariant, true);
+  installed[bootcode::kVersionOffset] = 1;
+  FakeDisk disk;
+  disk.data[1] = plainMbr(300);
+  for (std::uint64_t lba = 2; lba <= 4; ++lba) {
+    std::memcpy(disk.data[lba].data(), version1.bytes.data() + (lba - 1) * 512, 512);
+  }
+  const BootImage current{bootcode::kImage, bootcode::kImageSize};
+  const InstallPlan plan = planInstall(installed, disk, current, installOptions(), kGrldrVariant);
+  EXPECT_EQ(plan.outcome.refusal, Refusal::None);
+  EXPECT_TRUE(plan.reinstall);
+  EXPECT_FALSE(plan.writePreviousMbr);
+  EXPECT_TRUE(plan.previousMbrSaved);
+  EXPECT_EQ(plan.bootSector[bootcode::kVersionOffset], bootcode::kLayoutVersion);
+  EXPECT_EQ(plan.bootSector[bootcode::kExtraSectorsOffset], current.extraSectors());
+  EXPECT_NE(plan.bootSector[bootcode::kFlagsOffset] & bootcode::kPreviousMbrSaved, 0);
+  Sector source;
+  EXPECT_EQ(readPreviousMbr(installed, disk, source).refusal, Refusal::None);
+  EXPECT_EQ(source, plainMbr(300));
 }
 
 TEST(RestorePlan, FileMustBeOneForeignMbr) {
