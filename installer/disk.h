@@ -27,9 +27,10 @@ protected:
 class Platform {
 public:
   // Opens disk `number` (the device map decides what it is); the platform keeps the disk open
-  // until it is destroyed. On failure returns null and sets `error`.
+  // until closeDisk. On failure returns null and sets `error`.
   virtual Disk *openDisk(int number, bool writable, std::uint32_t &sectorSize,
                          SystemError &error) = 0;
+  virtual void closeDisk() = 0;
   // Creates a new file (relative to the working directory) and flushes it; a file that exists
   // by then, made by another program meanwhile, is never replaced.
   virtual SystemError writeFile(const char *name, const std::uint8_t *data, std::size_t size) = 0;

@@ -73,8 +73,13 @@ void writeAll(int fd, const char *text, std::size_t length) {
 } // namespace
 
 PosixDisk::~PosixDisk() {
+  close();
+}
+
+void PosixDisk::close() {
   if (fd_ >= 0) {
     ::close(fd_);
+    fd_ = -1;
   }
 }
 

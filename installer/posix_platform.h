@@ -14,6 +14,7 @@ public:
   ~PosixDisk();
 
   SystemError open(const char *path, bool writable, std::uint32_t &sectorSize);
+  void close();
   SystemError read(std::uint64_t lba, Sector &out) override;
   SystemError write(std::uint64_t lba, const Sector &in) override;
   SystemError flush() override;
@@ -25,6 +26,7 @@ private:
 class PosixPlatform final : public Platform {
 public:
   Disk *openDisk(int number, bool writable, std::uint32_t &sectorSize, SystemError &error) override;
+  void closeDisk() override { disk_.close(); }
   SystemError writeFile(const char *name, const std::uint8_t *data, std::size_t size) override;
   SystemError readFile(const char *name, std::uint8_t *data, std::size_t capacity,
                        std::size_t &size) override;

@@ -23,6 +23,14 @@ public:
       : variant_(variant), image_(image), options_(options), platform_(platform) {
     diskName_.appendf("(hd%d)", options.disk);
   }
+  Run(const Run &) = delete;
+  Run &operator=(const Run &) = delete;
+  // The disk is let go before the tool waits for its key, so a stick can be pulled meanwhile.
+  ~Run() {
+    if (disk_ != nullptr) {
+      platform_.closeDisk();
+    }
+  }
 
   int list();
   int install();

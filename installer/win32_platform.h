@@ -56,6 +56,7 @@ private:
 class Win32Disk final : public Disk {
 public:
   SystemError open(const wchar_t *path, bool writable, std::uint32_t &sectorSize);
+  void close() { handle_.reset(INVALID_HANDLE_VALUE); }
   SystemError read(std::uint64_t lba, Sector &out) override;
   SystemError write(std::uint64_t lba, const Sector &in) override;
   SystemError flush() override;
@@ -68,6 +69,7 @@ private:
 class Win32Platform final : public Platform {
 public:
   Disk *openDisk(int number, bool writable, std::uint32_t &sectorSize, SystemError &error) override;
+  void closeDisk() override { disk_.close(); }
   SystemError writeFile(const char *name, const std::uint8_t *data, std::size_t size) override;
   SystemError readFile(const char *name, std::uint8_t *data, std::size_t capacity,
                        std::size_t &size) override;

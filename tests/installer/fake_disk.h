@@ -129,13 +129,18 @@ public:
   }
   void writeOut(const char *text, std::size_t length) override { out.append(text, length); }
   void writeErr(const char *text, std::size_t length) override { err.append(text, length); }
-  void waitForKey() override { ++keyWaits; }
+  void closeDisk() override { ++closes; }
+  void waitForKey() override {
+    ++keyWaits;
+    closedBeforeWait = closes == opens;
+  }
 
   FakeDisk disk;
   std::uint32_t sectorSize = 512;
   std::map<std::string, std::string> files;
   std::string out, err;
-  int opens = 0, keyWaits = 0;
+  int opens = 0, closes = 0, keyWaits = 0;
+  bool closedBeforeWait = false;
 };
 
 } // namespace installer

@@ -45,6 +45,7 @@ TEST_F(ToolRun, InstallWritesSectorZeroLastAndSaysSo) {
   ASSERT_NE(at, std::string::npos) << platform_.out;
   EXPECT_EQ(platform_.out.substr(at + done.size()), "按任意键退出...\n");
   EXPECT_EQ(platform_.keyWaits, 1);
+  EXPECT_TRUE(platform_.closedBeforeWait);
 }
 
 TEST_F(ToolRun, BackupFileIsNewOrTheSameElseTheDiskStaysAlone) {

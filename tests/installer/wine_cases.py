@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Runs the Windows builds of the installer tool under Wine through cmd.exe, copied into a fresh
-application folder as bootdeck deploys them.  Usage: wine_cases.py --tools DIR --repo DIR --work DIR CASE"""
+application folder as bootdeck deploys them.
+Usage: wine_cases.py --tools DIR --opener OPEN_EXCLUSIVE.EXE --repo DIR --work DIR CASE"""
+import contextlib
 import os
 import shutil
 import subprocess
 import sys
+import time
 
 from tool_cases import (INSTALLED, UNINSTALLED, check, digest, listed_entries, main, make_image,
                         sectors, sfdisk_entries)
@@ -15,8 +18,8 @@ def windows_path(path):
 
 
 class WineBench:
-    def __init__(self, tools, repo, work):
-        self.repo, self.work = repo, work
+    def __init__(self, tools, opener, repo, work):
+        self.opener, self.repo, self.work = opener, repo, work
         shutil.rmtree(work, ignore_errors=True)
         self.folder = os.path.join(work, "app")
         os.makedirs(self.folder)
@@ -28,13 +31,18 @@ class WineBench:
         with open(self.map, "w", newline="") as f:
             f.writelines("(hd%d) %s\r\n" % (n, windows_path(p)) for n, p in disks.items())
 
+    def wine(self, *args, **popen):
+        env = dict(os.environ, BOOTDECK_DEVICE_MAP=windows_path(self.map))
+        return subprocess.Popen([os.path.join(self.repo, "tools", "wine-run.sh"), *args],
+                                cwd=self.folder, env=env, **popen)
+
     def cmd(self, line):
         """`cmd /c <folder>\\line` in the application folder: (exit code, output, errors)."""
-        env = dict(os.environ, BOOTDECK_DEVICE_MAP=windows_path(self.map))
-        r = subprocess.run([os.path.join(self.repo, "tools", "wine-run.sh"), "cmd", "/c",
-                            windows_path(self.folder) + "\\" + line], cwd=self.folder, env=env,
-                           stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
-        return r.returncode, r.stdout, r.stderr
+        p = self.wine("cmd", "/c", windows_path(self.folder) + "\\" + line,
+                      stdin=subprocess.DEVNULL,
+                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        out, err = p.communicate(timeout=120)
+        return p.returncode, out, err
 
 
 def case_list_as_bootdeck_runs_it(b):
@@ -58,11 +66,26 @@ def case_install_round_trip(b):
     image = make_image(b.work, "extended")
     b.map_disks({0: image})
     original = sectors(image, 0)
-    code, _, err = b.cmd("grldrinst.exe --save-mbr=2026-12-7-1 --pause (hd0) > report.txt")
-    with open(os.path.join(b.folder, "report.txt"), "rb") as f:
-        report = f.read().decode("utf-8")
-    check(code == 0 and report.rstrip().endswith("按任意键退出...") and INSTALLED in report,
-          "exit %d, report %r, errors %r" % (code, report, err))
+    # The tool waits for its key on an input that stays open, so it waits until this ends it.
+    report_path = os.path.join(b.folder, "report.txt")
+    tool = b.wine("cmd", "/c", windows_path(b.folder) + "\\grldrinst.exe --save-mbr=2026-12-7-1 "
+                  "--pause (hd0) > report.txt", stdin=subprocess.PIPE)
+    try:
+        report, deadline = b"", time.monotonic() + 60
+        while not report.endswith("按任意键退出...\n".encode()) and time.monotonic() < deadline:
+            time.sleep(0.1)
+            with contextlib.suppress(FileNotFoundError), open(report_path, "rb") as f:
+                report = f.read()
+        report = report.decode("utf-8")
+        check(INSTALLED in report and report.endswith("按任意键退出...\n"), "report %r" % report)
+        # While the report is read, the disk is free: another program may have it to itself.
+        opener = b.wine(windows_path(b.opener), windows_path(image), stdout=subprocess.PIPE)
+        said = opener.communicate(timeout=60)[0]
+        check(opener.returncode == 0, "image held while waiting: %r" % said)
+    finally:
+        tool.stdin.close()
+    code = tool.wait(timeout=60)
+    check(code == 0, "exit %d" % code)
     with open(os.path.join(b.folder, "2026-12-7-1"), "rb") as f:
         check(f.read() == original, "backup file in the application folder differs")
     installed = sectors(image, 0)
@@ -88,4 +111,4 @@ def case_refusals_and_usage(b):
 
 
 if __name__ == "__main__":
-    sys.exit(main(WineBench, ["tools", "repo"], globals()))
+    sys.exit(main(WineBench, ["tools", "opener", "repo"], globals()))
