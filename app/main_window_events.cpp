@@ -30,7 +30,7 @@ const std::vector<MainWindowHandler> &closingSteps() {
 }
 
 MainWindowHandler startupRefresh() {
-  return frashClick;
+  return refreshAtStartup;
 }
 
 } // namespace bootdeck

@@ -5,6 +5,8 @@
 #include "app/shutdown.h"
 #include "disks/backup_name.h"
 #include "disks/disk_item.h"
+#include "disks/firmware_notice.h"
+#include "installer/win32_firmware.h"
 #include "platform/combo_box.h"
 #include "platform/locale_text.h"
 #include "platform/message_box.h"
@@ -59,6 +61,13 @@ void comboChoosehdClick(MainWindow &window) {
     return;
   setWindowText(window.control(IDC_BKFILETT),
                 backupName(shortDateText(), itemNumber(itemText(list, chosen))));
+}
+
+void refreshAtStartup(MainWindow &window) {
+  const HWND result = window.control(IDC_RESULTTEXT);
+  setWindowText(result, withFirmwareNotice(installer::decideFirmware(installer::askFirmware()),
+                                           windowText(result)));
+  frashClick(window);
 }
 
 } // namespace bootdeck

@@ -21,4 +21,7 @@ void frashClick(MainWindow &window);
 // A disk chosen in the list: the backup name becomes the date, "-" and the item number.
 void comboChoosehdClick(MainWindow &window);
 
+// The last step of start-up: the notice of a UEFI start, then the refresh.
+void refreshAtStartup(MainWindow &window);
+
 } // namespace bootdeck

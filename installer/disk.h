@@ -2,6 +2,8 @@
 // (POSIX for images, Win32 for \\.\PhysicalDriveN and images); tests use in-memory fakes.
 #pragma once
 
+#include "installer/disk_identity.h"
+#include "installer/firmware.h"
 #include "installer/partition_table.h"
 #include "installer/sector.h"
 #include "installer/system_error.h"
@@ -17,6 +19,8 @@ public:
   virtual SystemError write(std::uint64_t lba, const Sector &in) = 0;
   // Pushes written sectors to the device, so that reading them back checks the medium.
   virtual SystemError flush() = 0;
+  // What the disk is, as far as the system tells.
+  virtual void identify(DiskIdentity &identity) = 0;
 
   bool readSector(std::uint64_t lba, Sector &out) override { return !read(lba, out).failed(); }
 
@@ -41,6 +45,7 @@ public:
   virtual void writeErr(const char *text, std::size_t length) = 0;
   // Waits for one key; returns at once when there is nothing left to read.
   virtual void waitForKey() = 0;
+  virtual Firmware firmware() = 0;
 
 protected:
   ~Platform() = default;

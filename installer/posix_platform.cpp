@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -84,6 +85,7 @@ void PosixDisk::close() {
 }
 
 SystemError PosixDisk::open(const char *path, bool writable, std::uint32_t &sectorSize) {
+  std::strncpy(path_, path, sizeof path_ - 1);
   fd_ = ::open(path, writable ? O_RDWR : O_RDONLY);
   if (fd_ < 0) {
     return lastError();
@@ -145,6 +147,15 @@ SystemError PosixDisk::write(std::uint64_t lba, const Sector &in) {
 
 SystemError PosixDisk::flush() {
   return ::fsync(fd_) == 0 ? SystemError() : lastError();
+}
+
+void PosixDisk::identify(DiskIdentity &identity) {
+  std::memcpy(identity.path, path_, sizeof identity.path);
+  struct stat info;
+  if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
+    identity.image = true;
+    identity.bytes = static_cast<std::uint64_t>(info.st_size);
+  }
 }
 
 Disk *PosixPlatform::openDisk(int number, bool writable, std::uint32_t &sectorSize,

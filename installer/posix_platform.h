@@ -2,6 +2,7 @@
 // devices), files and console are the process's own.
 #pragma once
 
+#include "installer/device_map.h"
 #include "installer/disk.h"
 
 namespace installer {
@@ -18,9 +19,11 @@ public:
   SystemError read(std::uint64_t lba, Sector &out) override;
   SystemError write(std::uint64_t lba, const Sector &in) override;
   SystemError flush() override;
+  void identify(DiskIdentity &identity) override;
 
 private:
   int fd_ = -1;
+  char path_[kMaxPathBytes] = {};
 };
 
 class PosixPlatform final : public Platform {
@@ -33,6 +36,8 @@ public:
   void writeOut(const char *text, std::size_t length) override;
   void writeErr(const char *text, std::size_t length) override;
   void waitForKey() override;
+  // The note it serves is about how Windows started.
+  Firmware firmware() override { return Firmware::Unknown; }
 
 private:
   PosixDisk disk_;

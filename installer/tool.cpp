@@ -41,6 +41,8 @@ private:
   int fail(const Outcome &outcome, const char *file = "");
   // Opens the disk and reads sector 0; a refusal otherwise.
   Outcome openAndReadMbr(bool writable, Sector &mbr);
+  // What the opened disk is, and whether this machine runs the code it is given.
+  void reportDisk();
   Outcome saveBackup(const Sector &mbr);
   Outcome writeVerified(std::uint64_t lba, const Sector &data);
   int failWhileWriting(const Outcome &outcome);
@@ -87,6 +89,17 @@ Outcome Run::openAndReadMbr(bool writable, Sector &mbr) {
     return refuse(Refusal::DiskUnreadable, 0, 0, error);
   }
   return Outcome();
+}
+
+void Run::reportDisk() {
+  DiskIdentity identity;
+  disk_->identify(identity);
+  TextBuffer line;
+  appendDiskIdentity(identity, diskName_.c_str(), line);
+  say("%s", line.c_str());
+  if (platform_.firmware() == Firmware::Uefi) {
+    say("%s", kUefiNote);
+  }
 }
 
 int Run::list() {
@@ -199,6 +212,7 @@ int Run::install() {
   if (outcome.refused()) {
     return fail(outcome);
   }
+  reportDisk();
   const InstallPlan plan = planInstall(mbr, *disk_, image_, options_, variant_);
   if (plan.outcome.refused()) {
     return fail(plan.outcome);
@@ -266,6 +280,7 @@ int Run::uninstall() {
   if (outcome.refused()) {
     return fail(outcome);
   }
+  reportDisk();
   outcome = checkRestoreTarget(mbr);
   if (outcome.refused()) {
     return fail(outcome);

@@ -3,6 +3,7 @@
 #include "installer/device_map.h"
 #include "installer/text_buffer.h"
 #include "installer/win32_console_font.h"
+#include "installer/win32_firmware.h"
 
 #include <winioctl.h>
 
@@ -99,6 +100,8 @@ SystemError Win32Disk::open(const wchar_t *path, bool writable, std::uint32_t &s
   // finished on the device before WriteFile returns. Images are files, read through the cache
   // (unbuffered transfers there would have to match the host volume's sector size).
   const bool device = path[0] == L'\\' && path[1] == L'\\' && path[2] == L'.' && path[3] == L'\\';
+  lstrcpynW(path_, path, kMaxPathBytes);
+  device_ = device;
   const DWORD flags =
       FILE_FLAG_WRITE_THROUGH | (device ? FILE_FLAG_NO_BUFFERING : FILE_ATTRIBUTE_NORMAL);
   handle_.reset(CreateFileW(path, GENERIC_READ | (writable ? GENERIC_WRITE : 0),
@@ -150,6 +153,33 @@ SystemError Win32Disk::write(std::uint64_t lba, const Sector &in) {
 
 SystemError Win32Disk::flush() {
   return FlushFileBuffers(handle_.get()) ? SystemError() : lastError();
+}
+
+void Win32Disk::identify(DiskIdentity &identity) {
+  identity.image = !device_;
+  WideCharToMultiByte(CP_UTF8, 0, path_, -1, identity.path, sizeof identity.path, nullptr, nullptr);
+  if (!device_) {
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(handle_.get(), &size)) {
+      identity.bytes = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    return;
+  }
+  STORAGE_PROPERTY_QUERY query = {};
+  query.PropertyId = StorageDeviceProperty;
+  query.QueryType = PropertyStandardQuery;
+  // Room for the descriptor and its texts; a longer one comes back cut, which the reader allows.
+  DWORD descriptor[256];
+  DWORD returned = 0;
+  if (DeviceIoControl(handle_.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, descriptor,
+                      sizeof descriptor, &returned, nullptr)) {
+    readDeviceDescriptor(reinterpret_cast<const std::uint8_t *>(descriptor), returned, identity);
+  }
+  GET_LENGTH_INFORMATION length = {};
+  if (DeviceIoControl(handle_.get(), IOCTL_DISK_GET_LENGTH_INFO, nullptr, 0, &length, sizeof length,
+                      &returned, nullptr)) {
+    identity.bytes = static_cast<std::uint64_t>(length.Length.QuadPart);
+  }
 }
 
 Disk *Win32Platform::openDisk(int number, bool writable, std::uint32_t &sectorSize,
@@ -260,6 +290,10 @@ void Win32Platform::waitForKey() {
       return;
     }
   }
+}
+
+Firmware Win32Platform::firmware() {
+  return decideFirmware(askFirmware());
 }
 
 } // namespace installer

@@ -2,6 +2,7 @@
 // relative to the working directory; Unicode on the console.
 #pragma once
 
+#include "installer/device_map.h"
 #include "installer/disk.h"
 
 #include <windows.h>
@@ -60,10 +61,13 @@ public:
   SystemError read(std::uint64_t lba, Sector &out) override;
   SystemError write(std::uint64_t lba, const Sector &in) override;
   SystemError flush() override;
+  void identify(DiskIdentity &identity) override;
 
 private:
   Win32Handle handle_;
   PageBuffer buffer_;
+  wchar_t path_[kMaxPathBytes] = {};
+  bool device_ = false;
 };
 
 class Win32Platform final : public Platform {
@@ -76,6 +80,7 @@ public:
   void writeOut(const char *text, std::size_t length) override;
   void writeErr(const char *text, std::size_t length) override;
   void waitForKey() override;
+  Firmware firmware() override;
 
 private:
   Win32Disk disk_;

@@ -92,6 +92,11 @@ public:
     return SystemError();
   }
   SystemError flush() override { return SystemError(); }
+  void identify(DiskIdentity &identity) override {
+    identity.image = true;
+    std::strcpy(identity.path, "fake.img");
+    identity.bytes = sectors_ * 512;
+  }
 
   std::map<std::uint64_t, Sector> data;
   std::vector<std::uint64_t> writeOrder;
@@ -134,6 +139,7 @@ public:
     ++keyWaits;
     closedBeforeWait = closes == opens;
   }
+  Firmware firmware() override { return firmwareType; }
 
   FakeDisk disk;
   std::uint32_t sectorSize = 512;
@@ -141,6 +147,7 @@ public:
   std::string out, err;
   int opens = 0, closes = 0, keyWaits = 0;
   bool closedBeforeWait = false;
+  Firmware firmwareType = Firmware::Unknown;
 };
 
 } // namespace installer

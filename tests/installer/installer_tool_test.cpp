@@ -48,6 +48,24 @@ TEST_F(ToolRun, InstallWritesSectorZeroLastAndSaysSo) {
   EXPECT_TRUE(platform_.closedBeforeWait);
 }
 
+TEST_F(ToolRun, ReportBeginsWithTheDiskAndTellsOfAUefiStartButTheListingDoesNot) {
+  for (Firmware firmware : {Firmware::Uefi, Firmware::Bios, Firmware::Unknown}) {
+    FakePlatform platform;
+    platform.disk.data[0] = plainMbr();
+    platform.firmwareType = firmware;
+    // Refused after the disk is named (no code of ours to uninstall): the report ends there.
+    const char *args[] = {"mtldrinst", "--restore-prevmbr", "(hd0)"};
+    EXPECT_EQ(runTool(kMtldrVariant, image_.image(), 3, args, platform), kExitRefused);
+    const std::string note = firmware == Firmware::Uefi ? kUefiNote + std::string("\n") : "";
+    EXPECT_EQ(platform.out, "mtldrinst: 恢复磁盘 (hd0) 原来的MBR\n"
+                            "磁盘 (hd0) 是映像文件 fake.img,大小 32 MB.\n" +
+                                note);
+  }
+  platform_.firmwareType = Firmware::Uefi;
+  EXPECT_EQ(run(kMtldrVariant, {"-l", "(hd0)"}), kExitOk);
+  EXPECT_EQ(platform_.out.find("磁盘"), std::string::npos) << platform_.out;
+}
+
 TEST_F(ToolRun, BackupFileIsNewOrTheSameElseTheDiskStaysAlone) {
   const Sector mbr = plainMbr();
   const struct {

@@ -136,6 +136,7 @@ def case_round_trips(b):
         original = sectors(image, 0)
         r = b.run(build, save + "bk", "(hd0)")
         check(r.returncode == 0 and r.out.rstrip("\n").endswith(INSTALLED), "install: %r" % r)
+        check(r.out.split("\n")[1] == "磁盘 (hd0) 是映像文件 %s,大小 16 MB." % image, r.out)
         installed = sectors(image, 0)
         check(installed[3:11] == b"BDECKMBR" and installed[440:] == original[440:], "sector 0")
         check(sectors(image, 1) == original, "LBA 1 does not hold the previous MBR")

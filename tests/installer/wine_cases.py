@@ -86,6 +86,8 @@ def case_install_round_trip(b):
         tool.stdin.close()
     code = tool.wait(timeout=60)
     check(code == 0, "exit %d" % code)
+    check(report.split("\n")[1] == "磁盘 (hd0) 是映像文件 %s,大小 32 MB." % windows_path(image),
+          "identity: %r" % report)
     with open(os.path.join(b.folder, "2026-12-7-1"), "rb") as f:
         check(f.read() == original, "backup file in the application folder differs")
     installed = sectors(image, 0)

@@ -1,0 +1,35 @@
+#include "installer/firmware.h"
+
+namespace installer {
+
+namespace {
+
+constexpr std::uint32_t kFirmwareTypeBios = 1;
+constexpr std::uint32_t kFirmwareTypeUefi = 2;
+// Firmware without variables (BIOS) answers the variable call with ERROR_INVALID_FUNCTION. A
+// missing privilege says nothing about the firmware.
+constexpr std::uint32_t kErrorInvalidFunction = 1;
+constexpr std::uint32_t kErrorPrivilegeNotHeld = 1314;
+
+} // namespace
+
+const char kUefiNote[] =
+    "注意: 这台电脑是以 UEFI 方式启动的,以 UEFI 方式启动时不会运行 MBR 中的启动代码;只有改用"
+    "传统 BIOS 方式(Legacy 或 CSM)启动,或把磁盘放到其他电脑上启动时,安装的启动代码才会运行.";
+
+Firmware decideFirmware(const FirmwareAnswers &answers) {
+  if (answers.typeCallExists) {
+    if (!answers.typeCallSucceeded) {
+      return Firmware::Unknown;
+    }
+    return answers.type == kFirmwareTypeUefi   ? Firmware::Uefi
+           : answers.type == kFirmwareTypeBios ? Firmware::Bios
+                                               : Firmware::Unknown;
+  }
+  if (!answers.variableCallExists || answers.variableError == kErrorPrivilegeNotHeld) {
+    return Firmware::Unknown;
+  }
+  return answers.variableError == kErrorInvalidFunction ? Firmware::Bios : Firmware::Uefi;
+}
+
+} // namespace installer

@@ -1,0 +1,11 @@
+// Asks Windows how it started. Both calls are looked up at run time: GetFirmwareType is not on
+// Windows 7 and earlier, and nothing newer than XP may be imported.
+#pragma once
+
+#include "installer/firmware.h"
+
+namespace installer {
+
+FirmwareAnswers askFirmware();
+
+} // namespace installer
