@@ -59,6 +59,7 @@ enum Flag {
   kTimeout,
   kReadOnly,
   kPause,
+  kBitLockerOk,
   kFlagCount
 };
 
@@ -127,6 +128,7 @@ struct Parser {
         {"--boot-prevmbr-first", kPreviousFirst, &Options::previousMbrFirst},
         {"--read-only", kReadOnly, &Options::readOnly},
         {"--pause", kPause, &Options::pause},
+        {"--bitlocker-ok", kBitLockerOk, &Options::bitLockerOk},
     };
     for (const auto &s : switches) {
       if (std::strcmp(argument, s.name) == 0) {

@@ -33,6 +33,7 @@ struct Options {
   int timeout = kDefaultTimeout;
   bool readOnly = false;
   bool pause = false;
+  bool bitLockerOk = false; // goes on past BitLocker volumes without asking (for scripts)
 };
 
 struct UsageError {

@@ -45,6 +45,10 @@ public:
   virtual void writeErr(const char *text, std::size_t length) = 0;
   // Waits for one key; returns at once when there is nothing left to read.
   virtual void waitForKey() = 0;
+  // Asks `question` on the console and takes one key; NoConsole, asking nothing, when the input
+  // is not a console that a person can answer at.
+  enum class Answer { Yes, No, NoConsole };
+  virtual Answer ask(const char *question) = 0;
   virtual Firmware firmware() = 0;
 
 protected:

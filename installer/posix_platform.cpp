@@ -71,6 +71,42 @@ void writeAll(int fd, const char *text, std::size_t length) {
   }
 }
 
+// Standard input, when it is a terminal, without line editing or echo while this lives: each
+// key reaches the tool as it is pressed.
+class RawTerminal {
+public:
+  RawTerminal() : terminal_(::tcgetattr(STDIN_FILENO, &saved_) == 0) {
+    if (terminal_) {
+      termios raw = saved_;
+      raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+      raw.c_cc[VMIN] = 1;
+      raw.c_cc[VTIME] = 0;
+      ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    }
+  }
+  RawTerminal(const RawTerminal &) = delete;
+  RawTerminal &operator=(const RawTerminal &) = delete;
+  ~RawTerminal() {
+    if (terminal_) {
+      ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+    }
+  }
+
+private:
+  termios saved_;
+  bool terminal_;
+};
+
+// One byte from standard input; '\0' at the end of the input.
+char readKey() {
+  char key = 0;
+  ssize_t got;
+  do {
+    got = ::read(STDIN_FILENO, &key, 1);
+  } while (got < 0 && errno == EINTR);
+  return got == 1 ? key : '\0';
+}
+
 } // namespace
 
 PosixDisk::~PosixDisk() {
@@ -218,23 +254,25 @@ void PosixPlatform::writeErr(const char *text, std::size_t length) {
 }
 
 void PosixPlatform::waitForKey() {
-  termios saved;
-  const bool terminal = ::tcgetattr(STDIN_FILENO, &saved) == 0;
-  if (terminal) {
-    termios raw = saved;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  const RawTerminal raw;
+  readKey();
+}
+
+// Typed-ahead input is dropped: only a key pressed after reading the question answers it.
+Platform::Answer PosixPlatform::ask(const char *question) {
+  if (!::isatty(STDIN_FILENO)) {
+    return Answer::NoConsole;
   }
-  char key = 0;
-  ssize_t got;
-  do {
-    got = ::read(STDIN_FILENO, &key, 1);
-  } while (got < 0 && errno == EINTR);
-  if (terminal) {
-    ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  const RawTerminal raw;
+  ::tcflush(STDIN_FILENO, TCIFLUSH);
+  writeOut(question, std::strlen(question));
+  writeOut(" ", 1);
+  const char key = readKey();
+  if (key > ' ' && key < 0x7F) {
+    writeOut(&key, 1);
   }
+  writeOut("\n", 1);
+  return key == 'Y' || key == 'y' ? Answer::Yes : Answer::No;
 }
 
 } // namespace installer

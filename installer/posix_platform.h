@@ -36,6 +36,7 @@ public:
   void writeOut(const char *text, std::size_t length) override;
   void writeErr(const char *text, std::size_t length) override;
   void waitForKey() override;
+  Answer ask(const char *question) override;
   // The note it serves is about how Windows started.
   Firmware firmware() override { return Firmware::Unknown; }
 

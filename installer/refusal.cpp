@@ -105,6 +105,13 @@ void describeRefusal(const Outcome &o, const char *disk, const char *file, TextB
   case Refusal::BackupFileMismatch:
     out.appendf("备份文件 %s 读回的内容与写入的不同. %s", file, kDiskUntouched);
     return;
+  case Refusal::BitLockerDeclined:
+    out.appendf("已取消. %s", kDiskUntouched);
+    return;
+  case Refusal::BitLockerNotAsked:
+    out.appendf("输入不是控制台,无法询问是否继续;确定要继续时,请加上选项 --bitlocker-ok. %s",
+                kDiskUntouched);
+    return;
   case Refusal::WriteFailed:
     out.appendf("写入磁盘 %s 的第 %lu 扇区失败: ", disk, lba);
     describeError(o.error, Subject::Disk, out);

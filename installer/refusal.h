@@ -31,8 +31,10 @@ enum class Refusal {
   BackupFileDiffers,
   BackupFileUnusable, // error
   BackupFileMismatch,
-  WriteFailed,  // lba, error
-  VerifyFailed, // lba
+  BitLockerDeclined, // the user did not answer Y
+  BitLockerNotAsked, // no console to ask at, and no --bitlocker-ok
+  WriteFailed,       // lba, error
+  VerifyFailed,      // lba
 };
 
 struct Outcome {

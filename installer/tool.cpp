@@ -1,5 +1,6 @@
 #include "installer/tool.h"
 
+#include "installer/bitlocker.h"
 #include "installer/bootcode/bootcode_layout.h"
 #include "installer/install_plan.h"
 #include "installer/listing.h"
@@ -16,6 +17,13 @@ namespace {
 constexpr const char *kInstalled = "恭喜您,安装成功!";
 constexpr const char *kUninstalled = "恭喜您,卸载成功!";
 constexpr const char *kNothingWritten = "测试模式: 磁盘和文件都没有改动.";
+constexpr const char *kBitLockerRisk =
+    "在用 BIOS 启动并且有 TPM 芯片的电脑上,MBR 改动后,下次启动时 Windows 会要求输入 BitLocker "
+    "恢复密钥.";
+// The command on a line of its own, so that a narrow console does not break it.
+constexpr const char *kBitLockerAdvice =
+    "请先准备好恢复密钥,再暂停 BitLocker 保护,例如对 C: 盘,在管理员命令提示符中运行:\n"
+    "    manage-bde -protectors -disable C:";
 
 class Run {
 public:
@@ -43,6 +51,8 @@ private:
   Outcome openAndReadMbr(bool writable, Sector &mbr);
   // What the opened disk is, and whether this machine runs the code it is given.
   void reportDisk();
+  // Before anything is written: BitLocker volumes are explained, and the user decides.
+  Outcome confirmBitLocker(const Sector &mbr);
   Outcome saveBackup(const Sector &mbr);
   Outcome writeVerified(std::uint64_t lba, const Sector &data);
   int failWhileWriting(const Outcome &outcome);
@@ -100,6 +110,33 @@ void Run::reportDisk() {
   if (platform_.firmware() == Firmware::Uefi) {
     say("%s", kUefiNote);
   }
+}
+
+Outcome Run::confirmBitLocker(const Sector &mbr) {
+  TextBuffer names;
+  if (findBitLockerPartitions(mbr, *disk_, names) == 0) {
+    return Outcome();
+  }
+  say("磁盘 %s 上有用 BitLocker 加密的分区: %s.", diskName_.c_str(), names.c_str());
+  say("%s", kBitLockerRisk);
+  say("%s", kBitLockerAdvice);
+  if (options_.readOnly) {
+    say("测试模式: 真正运行时将询问是否继续.");
+    return Outcome();
+  }
+  if (options_.bitLockerOk) {
+    say("已给出选项 --bitlocker-ok,不询问,继续.");
+    return Outcome();
+  }
+  switch (platform_.ask("是否继续? (Y/N)")) {
+  case Platform::Answer::Yes:
+    return Outcome();
+  case Platform::Answer::No:
+    return refuse(Refusal::BitLockerDeclined);
+  case Platform::Answer::NoConsole:
+    break;
+  }
+  return refuse(Refusal::BitLockerNotAsked);
 }
 
 int Run::list() {
@@ -226,6 +263,10 @@ int Run::install() {
   if (plan.reinstall) {
     say("磁盘上已经装有本程序的启动代码,将更新它.");
   }
+  outcome = confirmBitLocker(mbr);
+  if (outcome.refused()) {
+    return fail(outcome);
+  }
   if (*options_.saveFile != '\0') {
     outcome = saveBackup(mbr);
     if (outcome.refused()) {
@@ -302,6 +343,10 @@ int Run::uninstall() {
       return fail(outcome);
     }
     say("恢复来源: 第二扇区.");
+  }
+  outcome = confirmBitLocker(mbr);
+  if (outcome.refused()) {
+    return fail(outcome);
   }
   if (*options_.saveFile != '\0') {
     outcome = saveBackup(mbr);

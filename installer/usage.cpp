@@ -24,6 +24,7 @@ void appendUsage(const Variant &variant, const UsageError &error, TextBuffer &te
               "  --boot-prevmbr-first  优先引导原来的MBR\n"
               "  --time-out=秒         引导原来的MBR之前的等待时间(0-255,默认5)\n"
               "  --read-only           测试模式:不写入任何内容\n"
+              "  --bitlocker-ok        有 BitLocker 加密的分区时不询问,直接继续\n"
               "  --pause               结束前等待按键\n");
 }
 

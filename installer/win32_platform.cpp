@@ -86,6 +86,23 @@ bool isModifierKey(WORD key) {
   return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_CAPITAL;
 }
 
+// The character of the next key pressed on the console (0 for a key without one), or false when
+// the console cannot be read.
+bool readKey(HANDLE console, wchar_t &character) {
+  for (;;) {
+    INPUT_RECORD record;
+    DWORD got = 0;
+    if (!ReadConsoleInputW(console, &record, 1, &got) || got == 0) {
+      return false;
+    }
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
+        !isModifierKey(record.Event.KeyEvent.wVirtualKeyCode)) {
+      character = record.Event.KeyEvent.uChar.UnicodeChar;
+      return true;
+    }
+  }
+}
+
 } // namespace
 
 // Sector 0 and the gap before the first partition lie outside every volume: since Vista an
@@ -279,17 +296,30 @@ void Win32Platform::waitForKey() {
     return;
   }
   FlushConsoleInputBuffer(input);
-  for (;;) {
-    INPUT_RECORD record;
-    DWORD got = 0;
-    if (!ReadConsoleInputW(input, &record, 1, &got) || got == 0) {
-      return;
-    }
-    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
-        !isModifierKey(record.Event.KeyEvent.wVirtualKeyCode)) {
-      return;
-    }
+  wchar_t character = 0;
+  readKey(input, character);
+}
+
+// Keys typed before the question are dropped: only a key pressed after reading it answers.
+Platform::Answer Win32Platform::ask(const char *question) {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  if (!GetConsoleMode(input, &mode)) {
+    return Answer::NoConsole;
   }
+  FlushConsoleInputBuffer(input);
+  TextBuffer line;
+  line.appendf("%s ", question);
+  writeOut(line.c_str(), line.size());
+  wchar_t character = 0;
+  const bool read = readKey(input, character);
+  line.clear();
+  if (read && character > L' ' && character < 0x7F) {
+    line.appendf("%c", static_cast<char>(character));
+  }
+  line.append("\n");
+  writeOut(line.c_str(), line.size());
+  return read && (character == L'Y' || character == L'y') ? Answer::Yes : Answer::No;
 }
 
 Firmware Win32Platform::firmware() {

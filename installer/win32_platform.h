@@ -80,6 +80,7 @@ public:
   void writeOut(const char *text, std::size_t length) override;
   void writeErr(const char *text, std::size_t length) override;
   void waitForKey() override;
+  Answer ask(const char *question) override;
   Firmware firmware() override;
 
 private:

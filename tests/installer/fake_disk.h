@@ -139,14 +139,19 @@ public:
     ++keyWaits;
     closedBeforeWait = closes == opens;
   }
+  Answer ask(const char *) override {
+    ++questions;
+    return answer;
+  }
   Firmware firmware() override { return firmwareType; }
 
   FakeDisk disk;
   std::uint32_t sectorSize = 512;
   std::map<std::string, std::string> files;
   std::string out, err;
-  int opens = 0, closes = 0, keyWaits = 0;
+  int opens = 0, closes = 0, keyWaits = 0, questions = 0;
   bool closedBeforeWait = false;
+  Answer answer = Answer::NoConsole;
   Firmware firmwareType = Firmware::Unknown;
 };
 

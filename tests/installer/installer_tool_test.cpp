@@ -66,6 +66,16 @@ TEST_F(ToolRun, ReportBeginsWithTheDiskAndTellsOfAUefiStartButTheListingDoesNot)
   EXPECT_EQ(platform_.out.find("磁盘"), std::string::npos) << platform_.out;
 }
 
+TEST_F(ToolRun, TestModeTellsOfBitLockerAndAsksNothing) {
+  Sector volume{};
+  std::memcpy(volume.data() + 3, "-FVE-FS-", 8);
+  platform_.disk.data[2048] = volume;
+  platform_.answer = Platform::Answer::Yes;
+  EXPECT_EQ(run(kMtldrVariant, {"--read-only", "(hd0)"}), kExitOk) << platform_.err;
+  EXPECT_EQ(platform_.questions, 0);
+  EXPECT_TRUE(says(platform_.out, "BitLocker 加密的分区: 主分区 1 (4 MB).")) << platform_.out;
+}
+
 TEST_F(ToolRun, BackupFileIsNewOrTheSameElseTheDiskStaysAlone) {
   const Sector mbr = plainMbr();
   const struct {

@@ -5,6 +5,8 @@ import argparse
 import hashlib
 import json
 import os
+import pty
+import select
 import shutil
 import subprocess
 import sys
@@ -13,7 +15,9 @@ MAKE_IMAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fix
                           "make-disk-image.sh")
 INSTALLED = "恭喜您,安装成功!"
 UNINSTALLED = "恭喜您,卸载成功!"
+UNTOUCHED = "磁盘没有任何改动."
 PAUSE = "按任意键退出...\n"
+QUESTION = "是否继续? (Y/N)"
 
 
 class Failure(Exception):
@@ -35,6 +39,13 @@ def sectors(path, lba, count=1):
     with open(path, "rb") as f:
         f.seek(lba * 512)
         return f.read(512 * count)
+
+
+def stamp(path, lba, data, offset=3):
+    """Writes `data` into sector `lba` at `offset`: a volume's signature where it stands."""
+    with open(path, "r+b") as f:
+        f.seek(lba * 512 + offset)
+        f.write(data)
 
 
 def digest(path):
@@ -90,14 +101,42 @@ class Bench:
         self.map_disks({0: image})
         return image
 
-    def run(self, build, *args, env_map=True, stdin=subprocess.DEVNULL):
+    def env(self, env_map=True):
         env = {k: v for k, v in os.environ.items() if k != "BOOTDECK_DEVICE_MAP"}
         if env_map:
             env["BOOTDECK_DEVICE_MAP"] = self.map
+        return env
+
+    def run(self, build, *args, env_map=True, stdin=subprocess.DEVNULL):
+        env = self.env(env_map)
         r = subprocess.run([os.path.join(self.tools, build), *args], cwd=self.work, env=env,
                            stdin=stdin, capture_output=True, timeout=60)
         r.out, r.err = r.stdout.decode("utf-8"), r.stderr.decode("utf-8")
         return r
+
+
+    def run_on_terminal(self, build, *args, answer):
+        """Runs on a terminal and types `answer` once the question shows: (exit code, output)."""
+        master, slave = pty.openpty()
+        p = subprocess.Popen([os.path.join(self.tools, build), *args], cwd=self.work,
+                             env=self.env(), stdin=slave, stdout=slave, stderr=slave)
+        os.close(slave)
+        out, answered = b"", False
+        try:
+            while select.select([master], [], [], 60)[0]:
+                try:
+                    chunk = os.read(master, 4096)
+                except OSError:  # the tool has ended and closed the terminal
+                    break
+                out += chunk
+                if not answered and QUESTION.encode() in out:
+                    os.write(master, answer)
+                    answered = True
+            return p.wait(timeout=60), out.decode("utf-8")
+        finally:
+            os.close(master)
+            if p.poll() is None:
+                p.kill()
 
 
 def case_listing(b):
@@ -240,6 +279,45 @@ def case_refusals(b):
         check(r.returncode == 1 and says in r.err, "%s: exit %d, %r" % (name, r.returncode, r.err))
         check(digest(image) == before, "%s: image changed" % name)
         check(INSTALLED not in r.out and UNINSTALLED not in r.out, "%s: claims success" % name)
+
+
+def case_bitlocker(b):
+    for where, lba in (("primary", 2048), ("logical", 14336)):
+        image = b.mapped("extended")
+        stamp(image, lba, b"-FVE-FS-")
+        original, volume = sectors(image, 0), sectors(image, lba)
+        folder = sorted(os.listdir(b.work))
+
+        def refused(name, r, untouched):
+            code, out = r if isinstance(r, tuple) else (r.returncode, r.out + r.err)
+            check(code == 1 and UNTOUCHED in out and INSTALLED not in out
+                  and UNINSTALLED not in out, "%s, %s: exit %d, %r" % (where, name, code, out))
+            check(digest(image) == untouched and sorted(os.listdir(b.work)) == folder,
+                  "%s, %s: image or folder changed" % (where, name))
+
+        before = digest(image)
+        r = b.run("mtldrinst", "--save=bk", "(hd0)")
+        check("--bitlocker-ok" in r.err, "%s: %r" % (where, r.err))
+        refused("install without a console", r, before)
+        refused("install answered N", b.run_on_terminal("mtldrinst", "--save=bk", "(hd0)",
+                                                        answer=b"N"), before)
+        r = b.run("grldrinst", "--save-mbr=bk", "--bitlocker-ok", "(hd0)")
+        check(r.returncode == 0 and INSTALLED in r.out and QUESTION not in r.out, r.out + r.err)
+        check(sectors(image, 0)[440:] == original[440:] and sectors(image, lba) == volume,
+              "%s: table or volume changed" % where)
+        os.remove(os.path.join(b.work, "bk"))
+        installed = digest(image)
+        refused("uninstall without a console",
+                b.run("grldrinst", "--restore-prevmbr", "--save-mbr=bk", "(hd0)"), installed)
+        code, out = b.run_on_terminal("grldrinst", "--restore-prevmbr", "(hd0)", answer=b"Y")
+        check(code == 0 and QUESTION + " Y" in out and UNINSTALLED in out, "%s: %r" % (where, out))
+        check(sectors(image, 0) == original, "%s: uninstall did not restore" % where)
+    # Only the exact signature at its place is BitLocker's.
+    for signature, offset in ((b"-FVE-FS_", 3), (b"_FVE-FS-", 3), (b"-FVE-FS-", 4)):
+        image = b.mapped("extended")
+        stamp(image, 14336, signature, offset)
+        r = b.run("mtldrinst", "(hd0)")
+        check(r.returncode == 0 and "BitLocker" not in r.out, "%r at %d: %r" % (signature, offset, r))
 
 
 def case_usage_errors(b):

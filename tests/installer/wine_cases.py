@@ -9,8 +9,8 @@ import subprocess
 import sys
 import time
 
-from tool_cases import (INSTALLED, UNINSTALLED, check, digest, listed_entries, main, make_image,
-                        sectors, sfdisk_entries)
+from tool_cases import (INSTALLED, UNINSTALLED, UNTOUCHED, check, digest, listed_entries, main,
+                        make_image, sectors, sfdisk_entries, stamp)
 
 
 def windows_path(path):
@@ -110,6 +110,20 @@ def case_refusals_and_usage(b):
         check(code == expected and says in text, "%s: exit %d, %r" % (line, code, text))
     check(digest(gpt) == before, "a refusal changed the image")
     check(not os.path.exists(os.path.join(b.folder, "x")), "a refusal wrote the backup file")
+
+
+def case_bitlocker(b):
+    image = make_image(b.work, "extended")
+    stamp(image, 14336, b"-FVE-FS-")
+    b.map_disks({0: image})
+    original, before = sectors(image, 0), digest(image)
+    code, out, err = b.cmd("grldrinst.exe --save-mbr=bk --pause (hd0)")
+    text = err.decode("utf-8", "replace")
+    check(code == 1 and UNTOUCHED in text and "--bitlocker-ok" in text, "exit %d, %r" % (code, text))
+    check(digest(image) == before and not os.path.exists(os.path.join(b.folder, "bk")), "wrote")
+    code, out, err = b.cmd("grldrinst.exe --save-mbr=bk --bitlocker-ok (hd0)")
+    check(code == 0 and INSTALLED.encode() in out, "exit %d, %r %r" % (code, out, err))
+    check(sectors(image, 0)[440:] == original[440:], "partition table changed")
 
 
 if __name__ == "__main__":
