@@ -29,9 +29,9 @@ check-windows: windows
 	tools/with-display.sh ctest --preset windows
 
 # The installer tool's partition-table parser against libFuzzer, for a bounded time.
-FUZZ_SOURCES = installer/arguments.cpp installer/boot_record.cpp installer/install_plan.cpp \
-	installer/listing.cpp installer/partition_table.cpp installer/text_buffer.cpp \
-	tests/installer/partition_table_fuzz.cpp
+FUZZ_SOURCES = installer/arguments.cpp installer/bitlocker.cpp installer/boot_record.cpp \
+	installer/disk_identity.cpp installer/install_plan.cpp installer/listing.cpp \
+	installer/partition_table.cpp installer/text_buffer.cpp tests/installer/partition_table_fuzz.cpp
 check-fuzz: deps
 	mkdir -p build/fuzz/corpus
 	clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined \

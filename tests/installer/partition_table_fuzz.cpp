@@ -1,6 +1,8 @@
 // libFuzzer target for what the tool reads from a disk it does not trust: the partition table,
-// the extended chain, the listing and the install checks. The input is a pool of sectors; the
-// disk reads LBA n from sector n modulo the pool's size, so chains loop and jump freely.
+// the extended chain, the listing, the install checks, the BitLocker scan and the device's own
+// description. The input is a pool of sectors; the disk reads LBA n from sector n modulo the
+// pool's size, so chains loop and jump freely.
+#include "installer/bitlocker.h"
 #include "installer/install_plan.h"
 #include "installer/listing.h"
 
@@ -20,6 +22,7 @@ public:
     return installer::SystemError::posix(30);
   }
   installer::SystemError flush() override { return installer::SystemError(); }
+  void identify(installer::DiskIdentity &) override {}
 
 private:
   const std::uint8_t *data_;
@@ -45,5 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   installer::Options options;
   options.noBackupMbr = (data[0] & 1) != 0;
   installer::planInstall(mbr, disk, image, options, installer::kMtldrVariant);
+
+  installer::TextBuffer names;
+  installer::findBitLockerPartitions(mbr, disk, names);
+  installer::DiskIdentity identity;
+  installer::readDeviceDescriptor(data, size, identity);
+  installer::appendDiskIdentity(identity, "(hd0)", text);
   return 0;
 }
