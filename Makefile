@@ -1,5 +1,6 @@
-# The two commands of the README: `make demo` and `make check`.
-.PHONY: all deps host windows windows-i686 check check-host check-fuzz check-i686 check-windows demo clean
+# The commands of the README: `make demo`, `make check` and `make release`.
+.PHONY: all deps host windows windows-i686 release check check-host check-fuzz check-i686 check-windows \
+	demo clean
 
 all: host windows
 
@@ -40,6 +41,15 @@ check-fuzz: deps
 	build/fuzz/partition_table_fuzz -max_total_time=25 -max_len=16384 -print_final_stats=1 \
 		build/fuzz/corpus >build/fuzz/log 2>&1 || { cat build/fuzz/log; exit 1; }
 	tail -n 6 build/fuzz/log
+
+# What a user downloads: both Windows builds' bootdeck.exe in zips, with SHA256SUMS, under
+# build/release/. The exes are those of the test builds, so the released bytes are the tested ones.
+release: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target bootdeck
+	cmake --preset windows-i686 >/dev/null
+	cmake --build --preset windows-i686 --target bootdeck
+	tools/release.sh
 
 check: check-host check-fuzz check-i686 check-windows
 

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build make g++ clang libgtest-dev
   mingw-w64 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
   wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
-  nasm qemu-system-x86 fdisk dosfstools mtools python3
+  nasm qemu-system-x86 fdisk dosfstools mtools python3 zip unzip faketime
 )
 
 missing=()
