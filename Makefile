@@ -1,6 +1,6 @@
 # The commands of the README: `make demo`, `make check` and `make release`.
 .PHONY: all deps host windows windows-i686 release check check-host check-fuzz check-i686 check-windows \
-	demo clean
+	check-release demo clean
 
 all: host windows
 
@@ -51,7 +51,10 @@ release: deps
 	cmake --build --preset windows-i686 --target bootdeck
 	tools/release.sh
 
-check: check-host check-fuzz check-i686 check-windows
+check-release: release
+	tests/release/check-release.sh
+
+check: check-host check-fuzz check-i686 check-windows check-release
 
 demo: windows
 	tools/demo.sh
