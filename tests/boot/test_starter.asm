@@ -1,58 +1,46 @@
-; A floppy boot sector for the boot tests: prepares what the BIOS leaves behind, then starts the
-; first hard disk's MBR as the BIOS would have. The test writes its settings:
-;   ticks: the BIOS tick count to set, or FFFFFFFF to leave the clock (the emulator's BIOS can
-;          set it from the clock chip only up to about 21:50, never near midnight);
-;   key:   a keystroke (scan code, character) to leave in the keyboard buffer, or 0 for none;
-;   memory: the KiB of conventional memory INT 12h reports from now on, or 0 to leave it;
-;   drive: the DL the MBR gets, or 0 for 80h (some BIOSes pass a wrong one);
-;   hook:  0, or an INT 13h hook in the top KiB of memory that counts the read calls (AH=02h
-;          and 42h) in the BIOS data area's spare bytes, 0:04F0 'RC', 0:04F2 hard disks,
-;          0:04F4 drives below 80h (the test programs report them), and with these bits:
-HOOK_COUNT      equ 0x01        ;   set whenever the hook is wanted
-HOOK_FAIL_EXT   equ 0x02        ;   AH=42h fails (the BIOS still announces it through AH=41h)
-HOOK_NO_FLOPPY  equ 0x04        ;   drive 00h has no disk: reads there time out (80h)
+; A floppy boot sector for the boot tests: it prepares what a BIOS may leave behind, then starts
+; the first hard disk's MBR as the BIOS would have. The test writes its settings:
+TICKS   equ 3       ; dd: the BIOS tick count to set (QEMU's BIOS sets it from the clock chip,
+                    ;     never near midnight), or FFFFFFFF to keep it
+KEY     equ 7       ; dw: a keystroke (scan code, character) to leave in the buffer, or 0
+MEMORY  equ 9       ; dw: the KiB of memory INT 12h reports from now on, or 0 to keep it
+DRIVE   equ 11      ; db: the DL the MBR gets (some BIOSes pass a wrong one), or 0 for 80h
+HOOK    equ 12      ; db: 0, or bits for an INT 13h hook in the top KiB of memory, which counts
+                    ;     the read calls (AH=02h, 42h) at 0:04F2 (hard disks) and 0:04F4 (others)
+FAIL_EXT  equ 2     ;     AH=42h fails, though AH=41h announces it
+NO_FLOPPY equ 4     ;     drive 00h has no disk
 bits 16
-org 0x7c00
-MOVED           equ 0x0600                      ; out of the way of the MBR read to 0:7C00
-COUNTS          equ 0x04f0                      ; the BIOS data area's spare bytes
+org 0x0600                              ; moved there, out of the MBR's way
         jmp short start
-        nop
-ticks:  dd 0xffffffff                           ; at offset 3
-key:    dw 0                                    ; at offset 7
-memory: dw 0                                    ; at offset 9
-drive:  db 0                                    ; at offset 11
-hook:   db 0                                    ; at offset 12
-start:
-        cli
+        times 13-($-$$) db 0
+start:  cli
         xor ax, ax
         mov ss, ax
         mov sp, 0x7c00
         mov ds, ax
         mov es, ax
         sti
-        cld
-        mov si, 0x7c00
-        mov di, MOVED
+        mov si, sp
+        mov di, $$
         mov cx, 256
         rep movsw
-        jmp 0:(moved - $$ + MOVED)
-moved:
-        mov dx, [ticks - $$ + MOVED]
-        mov cx, [ticks - $$ + MOVED + 2]
+        jmp 0:moved
+moved:  mov dx, [$$ + TICKS]
+        mov cx, [$$ + TICKS + 2]
         cmp cx, 0xffff
         je .clock_kept
-        mov ah, 0x01                            ; set the tick count to CX:DX
+        mov ah, 0x01
         int 0x1a
 .clock_kept:
-        mov cx, [key - $$ + MOVED]
+        mov cx, [$$ + KEY]
         jcxz .no_key
-        mov ah, 0x05                            ; store a keystroke in the buffer
+        mov ah, 0x05
         int 0x16
 .no_key:
-        mov ax, [memory - $$ + MOVED]
+        mov ax, [$$ + MEMORY]
         test ax, ax
         jz .memory_kept
-        mov [0x413], ax                         ; the BIOS data area's memory size
+        mov [0x413], ax                 ; the BIOS data area's memory size
 .memory_kept:
         mov ax, 0x0201
         mov bx, 0x7c00
@@ -60,30 +48,27 @@ moved:
         mov dx, 0x0080
         int 0x13
 .halt:  jc .halt
-        mov al, [hook - $$ + MOVED]
+        mov al, [$$ + HOOK]
         test al, al
         jz .no_hook
-        mov [handler_flags - $$ + MOVED], al
-        mov dword [COUNTS], 'RC'                ; and both counts 0
-        mov word [COUNTS + 4], 0
-        dec word [0x413]                        ; the hook's KiB
+        mov [flags], al
+        mov dword [0x4f2], 0            ; both counts
+        dec word [0x413]                ; the hook's KiB
         mov ax, [0x413]
         shl ax, 6
         mov es, ax
-        mov si, handler - $$ + MOVED
+        mov si, handler
         xor di, di
         mov cx, handler_end - handler
         rep movsb
         cli
         mov eax, [0x13 * 4]
-        mov [es:handler_next - handler], eax
-        mov word [0x13 * 4], 0
+        mov [es:next - handler], eax
         mov [0x13 * 4 + 2], es
+        mov word [0x13 * 4], 0
         sti
-        push ds
-        pop es
 .no_hook:
-        mov dl, [drive - $$ + MOVED]
+        mov dl, [$$ + DRIVE]
         test dl, dl
         jnz .start
         mov dl, 0x80
@@ -97,35 +82,32 @@ handler:
         jne .bios
 .read:  push ds
         push bx
-        xor bx, bx
-        mov ds, bx
-        mov bx, COUNTS + 2
+        push 0
+        pop ds
+        mov bx, 0x4f2
         test dl, dl
         js .count
-        mov bl, (COUNTS + 4) & 0xff
+        mov bl, 0xf4
 .count: inc word [bx]
         pop bx
         pop ds
-        cmp ah, 0x42
-        jne .chs
-        test byte [cs:handler_flags - handler], HOOK_FAIL_EXT
+        test dl, dl
+        jnz .disk
+        test byte [cs:flags - handler], NO_FLOPPY
+        jnz .fail
+.disk:  cmp ah, 0x42
+        jne .bios
+        test byte [cs:flags - handler], FAIL_EXT
         jz .bios
-        mov ah, 0x01
-        jmp .fail
-.chs:   test dl, dl
-        jnz .bios
-        test byte [cs:handler_flags - handler], HOOK_NO_FLOPPY
-        jz .bios
-        mov ah, 0x80
-.fail:  push bp
+.fail:  mov ah, 0x80
+        push bp
         mov bp, sp
-        or byte [bp + 6], 1                     ; CF in the caller's flags
+        or byte [bp + 6], 1             ; CF in the caller's flags
         pop bp
         iret
-.bios:  jmp far [cs:handler_next - handler]
-handler_flags:  db 0
-handler_next:   dd 0
+.bios:  jmp far [cs:next - handler]
+flags:  db 0
+next:   dd 0
 handler_end:
-
         times 510-($-$$) db 0
         dw 0xaa55
