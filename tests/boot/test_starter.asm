@@ -1,18 +1,16 @@
 ; A floppy boot sector for the boot tests: it prepares what a BIOS may leave behind, then starts
 ; the first hard disk's MBR as the BIOS would have. The test writes its settings:
-TICKS   equ 3       ; dd: the BIOS tick count to set (QEMU's BIOS sets it from the clock chip,
+TICKS   equ 3       ; dd: the BIOS tick count to set (QEMU's BIOS takes the clock chip's time,
                     ;     never near midnight), or FFFFFFFF to keep it
 KEY     equ 7       ; dw: a keystroke (scan code, character) to leave in the buffer, or 0
-MEMORY  equ 9       ; dw: the KiB of memory INT 12h reports from now on, or 0 to keep it
-DRIVE   equ 11      ; db: the DL the MBR gets (some BIOSes pass a wrong one), or 0 for 80h
-HOOK    equ 12      ; db: 0, or bits for an INT 13h hook in the top KiB of memory, which counts
+DRIVE   equ 9       ; db: the DL the MBR gets (some BIOSes pass a wrong one)
+HOOK    equ 10      ; db: 0, or bits for an INT 13h hook in the top KiB of memory, which counts
                     ;     the read calls (AH=02h, 42h) at 0:04F2 (hard disks) and 0:04F4 (others)
-FAIL_EXT  equ 2     ;     AH=42h fails, though AH=41h announces it
-NO_FLOPPY equ 4     ;     drive 00h has no disk
+FAIL_EXT equ 2      ;     and with this bit AH=42h fails, though AH=41h announces it
 bits 16
 org 0x0600                              ; moved there, out of the MBR's way
         jmp short start
-        times 13-($-$$) db 0
+        times 11-($-$$) db 0
 start:  cli
         xor ax, ax
         mov ss, ax
@@ -37,11 +35,6 @@ moved:  mov dx, [$$ + TICKS]
         mov ah, 0x05
         int 0x16
 .no_key:
-        mov ax, [$$ + MEMORY]
-        test ax, ax
-        jz .memory_kept
-        mov [0x413], ax                 ; the BIOS data area's memory size
-.memory_kept:
         mov ax, 0x0201
         mov bx, 0x7c00
         mov cx, 0x0001
@@ -53,7 +46,7 @@ moved:  mov dx, [$$ + TICKS]
         jz .no_hook
         mov [flags], al
         mov dword [0x4f2], 0            ; both counts
-        dec word [0x413]                ; the hook's KiB
+        dec word [0x413]                ; the hook's KiB of memory
         mov ax, [0x413]
         shl ax, 6
         mov es, ax
@@ -69,10 +62,7 @@ moved:  mov dx, [$$ + TICKS]
         sti
 .no_hook:
         mov dl, [$$ + DRIVE]
-        test dl, dl
-        jnz .start
-        mov dl, 0x80
-.start: jmp 0:0x7c00
+        jmp 0:0x7c00
 
 ; The INT 13h hook, run from offset 0 of its own segment.
 handler:
@@ -91,15 +81,11 @@ handler:
 .count: inc word [bx]
         pop bx
         pop ds
-        test dl, dl
-        jnz .disk
-        test byte [cs:flags - handler], NO_FLOPPY
-        jnz .fail
-.disk:  cmp ah, 0x42
+        cmp ah, 0x42
         jne .bios
         test byte [cs:flags - handler], FAIL_EXT
         jz .bios
-.fail:  mov ah, 0x80
+        mov ah, 0x01
         push bp
         mov bp, sp
         or byte [bp + 6], 1             ; CF in the caller's flags
