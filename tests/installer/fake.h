@@ -18,9 +18,7 @@ public:
   // Foreign boot code, a disk signature and one partition at 2048.
   static Sector plainMbr() {
     Sector s{};
-    for (std::size_t i = 0; i < 444; ++i) {
-      s[i] = static_cast<std::uint8_t>(i * 7 + 1);
-    }
+    std::fill(s.begin(), s.begin() + 444, 0x5A);
     const std::uint8_t entry[16] = {0x80, 0, 0, 0, 0x06, 0, 0, 0, 0, 8, 0, 0, 0, 0x20};
     std::memcpy(s.data() + 446, entry, 16);
     s[510] = 0x55;

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace installer {
 namespace {
@@ -41,24 +40,18 @@ TEST(DiskIdentity, BusTypesInWords) {
   }
 }
 
-// A STORAGE_DEVICE_DESCRIPTOR as a device returns it, its texts after the fixed part; `cut`
-// bytes of it are left out.
-std::string identityLine(const char *vendor, const char *product, std::size_t cut) {
-  std::vector<std::uint8_t> d(40);
-  const auto put32 = [&d](std::size_t at, std::size_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    std::memcpy(d.data() + at, &v, 4);
-  };
-  d[10] = cut == 0; // removable
-  put32(28, cut == 0 ? 7 : 0);
-  put32(12, d.size());
-  d.insert(d.end(), vendor, vendor + std::strlen(vendor) + 1);
-  put32(16, d.size());
-  d.insert(d.end(), product, product + std::strlen(product) + 1);
-  put32(4, d.size());
+// A STORAGE_DEVICE_DESCRIPTOR as a device returns it, its texts after the fixed part, of which
+// the device returns all but `cut` bytes: removable and on USB when it returns all.
+std::string identityLine(const std::string &vendor, const std::string &product, std::size_t cut) {
+  const std::string texts = vendor + '\0' + product + '\0';
+  const auto size = static_cast<std::uint32_t>(40 + texts.size());
+  const auto productAt = static_cast<std::uint32_t>(41 + vendor.size());
+  const std::uint32_t fixed[10] = {0, size, cut == 0 ? 0x10000u : 0, 40, productAt,
+                                   0, 0,    cut == 0 ? 7u : 0};
+  const std::string d = std::string(reinterpret_cast<const char *>(fixed), 40) + texts;
   DiskIdentity identity;
   std::strcpy(identity.path, "\\\\.\\PhysicalDrive1");
-  readDeviceDescriptor(d.data(), d.size() - cut, identity);
+  readDeviceDescriptor(reinterpret_cast<const std::uint8_t *>(d.data()), d.size() - cut, identity);
   identity.bytes = 31029460992; // 28.898 GB
   TextBuffer text;
   appendDiskIdentity(identity, "(hd1)", text);

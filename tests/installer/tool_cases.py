@@ -200,16 +200,15 @@ def case_refusals(b):
         return lambda p: (partitioned(p, 8 << 20, "label: dos\n%s4 : start=%d, size=9" % (p, first)),
                           sector(p, 0, b"\x83\0\0\0\x3f", 466))
 
-    def installed(path, *args):
+    def installed_without_backup(path):
         KINDS["plain"](path)
         b.map_disks({0: path})
-        check(b.run("mtldrinst", *args, "(hd0)").returncode == 0, "install before a refusal")
+        check(b.run("mtldrinst", "--no-backup-mbr", "(hd0)").returncode == 0, "install")
 
     def file(content):
         with open(os.path.join(b.work, "f"), "wb") as f:
             f.write(content)
 
-    ours = lambda p: sector(p, 0)[:3] + b"BDECKMBR" + sector(p, 0)[11:]  # noqa: E731
     cases = [  # the image, a change to it, arguments, exit code, what is said
         ("gpt", None, [], 1, "GPT"),
         ("plain", lambda p: sector(p, 0, b"\xee", 466), ["--restore=f"], 1, "GPT"),
@@ -221,13 +220,9 @@ def case_refusals(b):
         ("plain", lambda p: sector(p, 1, b"other loader"), [], 1, "LBA 1"),
         ("plain", lambda p: file(b"other"), ["--save=f"], 1, "已经存在"),
         ("plain", None, ["--save=nofolder/bk"], 1, "无法写入备份文件"),
-        ("plain", lambda p: file(bytes(SECTOR - 1)), ["--restore=f"], 1, "不足"),
         ("plain", lambda p: file(bytes(SECTOR)), ["--restore=f"], 1, "f 不是有效"),
-        ("plain", lambda p: file(ours(p)), ["--restore=f"], 1, "f 中是本程序"),
         ("plain", None, ["--restore-prevmbr"], 1, "不是本程序"),
-        (lambda p: installed(p, "--no-backup-mbr"), None, ["--restore-prevmbr"], 1, "没有把原来"),
-        (installed, lambda p: sector(p, 1, bytes(2), 510), ["--restore-prevmbr"], 1, "中不是有效"),
-        (installed, lambda p: sector(p, 1, sector(p, 0)), ["--restore-prevmbr"], 1, "中是本程序"),
+        (installed_without_backup, None, ["--restore-prevmbr"], 1, "没有把原来"),
         ("plain", None, ["--restore-prevmbr", "--time-out=3"], 2, "用法"),
         ("plain", None, ["--time-out=256", "--pause"], 2, "0到255"),
     ]
@@ -277,19 +272,11 @@ def case_bitlocker(b):
 
 def case_windows(b):
     image = b.image("extended")
-    b.map_disks({0: image, 2: b.work + "/missing.img"})
-    # The probe as bootdeck runs it: the listing into a file in the application folder.
-    b.cmd("mtldrinst.EXE -l (hd0) >  %s" % windows_path(b.folder + "/tempch.tmp"))
-    with open(b.folder + "/tempch.tmp", "rb") as f:
-        check(listed(f.read().decode("ascii")) == sfdisk_entries(image), "listing")
     sector(image, 14336, b"-FVE-FS-", 3)  # a BitLocker volume as a logical
     original, before = sector(image, 0), digest(image)
-    for line, expected, says in (("grldrinst.exe --save-mbr=x (hd2)", 1, "找不到这块磁盘"),
-                                 ("grldrinst.exe --save=x (hd0)", 2, "用法"),
-                                 ("grldrinst.exe --save-mbr=x --pause (hd0)", 1, "--bitlocker-ok")):
-        code, _, err = b.cmd(line)
-        check(code == expected and says in err, "%s: exit %d, %r" % (line, code, err))
-    check(digest(image) == before and not os.path.exists(b.folder + "/x"), "a refusal wrote")
+    code, _, err = b.cmd("grldrinst.exe --save-mbr=x --pause (hd0)")  # no console to ask on
+    check(code == 1 and "--bitlocker-ok" in err and digest(image) == before
+          and not os.path.exists(b.folder + "/x"), "refused: %d %r" % (code, err))
     # The tool waits for its key on an input that stays open, so it waits until this ends it.
     tool = b.wine("cmd", "/c", windows_path(b.folder) + "\\grldrinst.exe --save-mbr=2026-12-7-1 "
                   "--bitlocker-ok --pause (hd0) > report.txt", stdin=subprocess.PIPE)
