@@ -12,6 +12,7 @@ import struct
 import subprocess
 import sys
 import time
+from types import SimpleNamespace
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fixtures"))
@@ -22,14 +23,9 @@ COUNT, FAIL_EXT = 1, 2  # test_starter.asm's INT 13h hook
 PROMPT = "Press Space to start {}, any other key to boot the previous MBR ({} s)"
 
 
-class Options:
-    """Named values, None when not given."""
-
-    def __init__(self, **values):
-        self.__dict__.update(values)
-
+class Options(SimpleNamespace):
     def __getattr__(self, name):
-        return None
+        return None  # not given
 
 
 def Volume(bits, type, mib=20, files=None, **options):

@@ -24,15 +24,6 @@ INSTALLED, UNINSTALLED, UNTOUCHED = "恭喜您,安装成功!", "恭喜您,卸载
 PAUSE, QUESTION = "按任意键退出...\n", "是否继续? (Y/N)"
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
 def digest(path):
     with open(path, "rb") as f:
         return hashlib.file_digest(f, "sha256").hexdigest()
@@ -51,11 +42,11 @@ def sfdisk_entries(path):
 
 def listed(output):
     """The used entries that a listing shows, each line checked for its exact shape."""
-    check(output.endswith("\r\n"), "listing does not end in CR LF: %r" % output[-10:])
+    assert output.endswith("\r\n"), "listing does not end in CR LF: %r" % output[-10:]
     entries = []
     for line in output.split("\r\n")[1:-1]:
         e = (int(line.split()[0]), *(int(x, 16) for x in line.split()[1:]))
-        check(line == "%2d  %02X    %8X    %8X" % e, "line shape: %r" % line)
+        assert line == "%2d  %02X    %8X    %8X" % e, "line shape: %r" % line
         entries += [e] if e[1] else []
     return entries
 
@@ -128,17 +119,12 @@ class Bench:
             os.close(master)
             p.kill()
 
-    def wine(self, *args, **popen):
-        env = dict(os.environ, BOOTDECK_DEVICE_MAP=windows_path(self.map))
-        return subprocess.Popen([os.path.join(self.repo, "tools", "wine-run.sh"), *args],
-                                cwd=self.folder, env=env, **popen)
-
     def cmd(self, line, **popen):
-        """`cmd /c <application folder>\\line`: (exit code, output, errors)."""
-        p = self.wine("cmd", "/c", windows_path(self.folder) + "\\" + line,
-                      stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        out, err = p.communicate(timeout=120)
-        return p.returncode, out.decode("utf-8", "replace"), err.decode("utf-8", "replace")
+        """Starts `cmd /c line` under Wine in the application folder."""
+        return subprocess.Popen([os.path.join(self.repo, "tools", "wine-run.sh"), "cmd", "/c", line],
+                                cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                env=dict(os.environ, BOOTDECK_DEVICE_MAP=windows_path(self.map)),
+                                **popen)
 
 
 def case_listing(b):
@@ -149,17 +135,17 @@ def case_listing(b):
         expected = ([(0, 0xEE, 1, os.path.getsize(image) // SECTOR - 1)] if kind == "gpt" else
                     [(0, 5, 2048, 4096)] + [(4 + i, 0x83, 2049 + 2 * i, 1) for i in range(len(ours) - 1)]
                     if kind == deep_chain and len(ours) < 300 else sfdisk_entries(image))
-        check(r.returncode == 0 and ours == expected, "%s: %r, expected %r" % (kind, r.out, expected))
+        assert r.returncode == 0 and ours == expected, "%s: %r, expected %r" % (kind, r.out, expected)
     # A disk the map does not name exactly does not exist: no near name, no cut path.
     image = b.image("plain", 127)
     with open(b.map, "a") as f:
         f.write("(hd10) %s\n(hd2) %s/gone.img\n(hd3) /%s\n" % (image, b.work, "x" * 1100))
-    check(listed(b.run("mtldrinst", "-l", "(hd127)").out) == sfdisk_entries(image), "(hd127)")
+    assert listed(b.run("mtldrinst", "-l", "(hd127)").out) == sfdisk_entries(image), "(hd127)"
     runs = [b.run("mtldrinst", "-l", "(hd%d)" % n) for n in (1, 2, 3)]
     runs.append(b.run("mtldrinst", "-l", "(hd127)", mapped=False))
     os.remove(b.map)
     for r in runs + [b.run("mtldrinst", "-l", "(hd127)")]:
-        check(r.returncode == 1 and r.stdout == b"" and "刷新" in r.err, "absent disk: %r" % r)
+        assert r.returncode == 1 and r.stdout == b"" and "刷新" in r.err, "absent disk: %r" % r
 
 
 def case_install_and_restore(b):
@@ -169,29 +155,29 @@ def case_install_and_restore(b):
         image = b.image("plain")
         original, before = sector(image, 0), digest(image)
         r = b.run(build, save, "--read-only", "--pause", "(hd0)")
-        check(r.returncode == 0 and "将把现在的MBR保存到文件 bk" in r.out and r.out.endswith(PAUSE)
-              and digest(image) == before and not os.path.exists(backup), "test mode: %r" % r)
+        assert (r.returncode == 0 and "将把现在的MBR保存到文件 bk" in r.out and r.out.endswith(PAUSE)
+                and digest(image) == before and not os.path.exists(backup)), "test mode: %r" % r
         r = b.run(build, save, "(hd0)")
-        check(r.returncode == 0 and r.out.endswith(INSTALLED + "\n"), "install: %r" % r)
-        check(r.out.split("\n")[1] == "磁盘 (hd0) 是映像文件 %s,大小 16 MB." % image, r.out)
+        assert r.returncode == 0 and r.out.endswith(INSTALLED + "\n"), "install: %r" % r
+        assert r.out.split("\n")[1] == "磁盘 (hd0) 是映像文件 %s,大小 16 MB." % image, r.out
         installed = sector(image, 0)
         with open(backup, "rb") as f:
-            check(installed[3:11] == b"BDECKMBR" and installed[440:] == original[440:]
-                  and sector(image, 1) == original == f.read(), "sector 0, LBA 1 or backup file")
+            assert (installed[3:11] == b"BDECKMBR" and installed[440:] == original[440:]
+                    and sector(image, 1) == original == f.read()), "sector 0, LBA 1 or backup file"
         # A reinstall, over an earlier layout too, never backs up our own code.
         sector(image, 0, b"\1", 11)
         r = b.run(build, "--time-out=0", "(hd0)")
-        check(r.returncode == 0 and sector(image, 1) == original, "reinstall: %r" % r)
+        assert r.returncode == 0 and sector(image, 1) == original, "reinstall: %r" % r
         installed = digest(image)
         r = b.run(build, restore, "--read-only", "(hd0)")
-        check(r.returncode == 0 and "将把原来的启动代码写回第一扇区" in r.out
-              and digest(image) == installed, "test mode: %r" % r)
+        assert (r.returncode == 0 and "将把原来的启动代码写回第一扇区" in r.out
+                and digest(image) == installed), "test mode: %r" % r
         # The table changes after the install: the uninstall keeps today's.
         run("sfdisk", "-q", "--no-reread", "--no-tell-kernel", "--delete", image, "2")
         today = sector(image, 0)
         r = b.run(build, restore, "--pause", "(hd0)")
-        check(r.returncode == 0 and UNINSTALLED in r.out
-              and sector(image, 0) == original[:440] + today[440:], "%s: %r" % (restore, r))
+        assert (r.returncode == 0 and UNINSTALLED in r.out
+                and sector(image, 0) == original[:440] + today[440:]), "%s: %r" % (restore, r)
         os.remove(backup)
 
 
@@ -203,7 +189,7 @@ def case_refusals(b):
     def installed_without_backup(path):
         KINDS["plain"](path)
         b.map_disks({0: path})
-        check(b.run("mtldrinst", "--no-backup-mbr", "(hd0)").returncode == 0, "install")
+        assert b.run("mtldrinst", "--no-backup-mbr", "(hd0)").returncode == 0, "install"
 
     def file(content):
         with open(os.path.join(b.work, "f"), "wb") as f:
@@ -231,8 +217,8 @@ def case_refusals(b):
         (change or (lambda p: None))(image)
         before = digest(image)
         r = b.run("mtldrinst", *args, "(hd0)")
-        check(r.returncode == code and says in r.out + r.err, "%d: %d %r" % (n, r.returncode, r.err))
-        check(code == 0 or digest(image) == before and "恭喜" not in r.out, "%d: image changed" % n)
+        assert r.returncode == code and says in r.out + r.err, "%d: %d %r" % (n, r.returncode, r.err)
+        assert code == 0 or digest(image) == before and "恭喜" not in r.out, "%d: image changed" % n
 
 
 def case_bitlocker(b):
@@ -242,65 +228,68 @@ def case_bitlocker(b):
         original, volume, folder = sector(image, 0), sector(image, lba), sorted(os.listdir(b.work))
 
         def refused(name, code, out, untouched):
-            check(code == 1 and UNTOUCHED in out and "恭喜" not in out and digest(image) == untouched
-                  and sorted(os.listdir(b.work)) == folder, "%s, %s: %d %r" % (where, name, code, out))
+            assert (code == 1 and UNTOUCHED in out and "恭喜" not in out and digest(image) == untouched
+                    and sorted(os.listdir(b.work)) == folder), "%s, %s: %d %r" % (where, name, code, out)
 
         before = digest(image)
         r = b.run("mtldrinst", "--save=bk", "(hd0)")
         refused("install, no console", r.returncode, r.out + r.err, before)
-        check("--bitlocker-ok" in r.err, "%s: %r" % (where, r.err))
+        assert "--bitlocker-ok" in r.err, "%s: %r" % (where, r.err)
         refused("install, N", *b.on_terminal("mtldrinst", "--save=bk", "(hd0)", answer=b"N"), before)
         code, out = b.on_terminal("mtldrinst", "--read-only", "(hd0)", answer=b"N")
-        check(code == 0 and "BitLocker" in out and QUESTION not in out, "test mode: %r" % out)
+        assert code == 0 and "BitLocker" in out and QUESTION not in out, "test mode: %r" % out
         r = b.run("grldrinst", "--save-mbr=bk", "--bitlocker-ok", "(hd0)")
-        check(r.returncode == 0 and INSTALLED in r.out and QUESTION not in r.out
-              and sector(image, 0)[440:] == original[440:] and sector(image, lba) == volume,
-              "%s: %r" % (where, r))
+        assert (r.returncode == 0 and INSTALLED in r.out and QUESTION not in r.out
+                and sector(image, 0)[440:] == original[440:]
+                and sector(image, lba) == volume), "%s: %r" % (where, r)
         os.remove(os.path.join(b.work, "bk"))
         installed = digest(image)
         r = b.run("grldrinst", "--restore-prevmbr", "--save-mbr=bk", "(hd0)")
         refused("uninstall, no console", r.returncode, r.out + r.err, installed)
         code, out = b.on_terminal("grldrinst", "--restore-prevmbr", "(hd0)", answer=b"Y")
-        check(code == 0 and QUESTION + " Y" in out and UNINSTALLED in out
-              and sector(image, 0) == original, "%s: %r" % (where, out))
+        assert (code == 0 and QUESTION + " Y" in out and UNINSTALLED in out
+                and sector(image, 0) == original), "%s: %r" % (where, out)
     # Only the exact signature at its place is BitLocker's.
     for signature, offset in ((b"-FVE-FS_", 3), (b"_FVE-FS-", 3), (b"-FVE-FS-", 4)):
         sector(b.image("extended"), 14336, signature, offset)
         r = b.run("mtldrinst", "(hd0)")
-        check(r.returncode == 0 and "BitLocker" not in r.out, "%r at %d: %r" % (signature, offset, r))
+        assert r.returncode == 0 and "BitLocker" not in r.out, "%r at %d: %r" % (signature, offset, r)
 
 
 def case_windows(b):
-    image = b.image("extended")
+    image, app = b.image("extended"), windows_path(b.folder)
     sector(image, 14336, b"-FVE-FS-", 3)  # a BitLocker volume as a logical
     original, before = sector(image, 0), digest(image)
-    code, _, err = b.cmd("grldrinst.exe --save-mbr=x --pause (hd0)")  # no console to ask on
-    check(code == 1 and "--bitlocker-ok" in err and digest(image) == before
-          and not os.path.exists(b.folder + "/x"), "refused: %d %r" % (code, err))
+    tool = b.cmd(app + "\\grldrinst.exe --save-mbr=x --pause (hd0)", stdin=subprocess.DEVNULL)
+    err = tool.communicate(timeout=120)[1].decode("utf-8", "replace")  # no console to ask on
+    assert (tool.returncode == 1 and "--bitlocker-ok" in err and digest(image) == before
+            and not os.path.exists(b.folder + "/x")), "refused: %d %r" % (tool.returncode, err)
     # The tool waits for its key on an input that stays open, so it waits until this ends it.
-    tool = b.wine("cmd", "/c", windows_path(b.folder) + "\\grldrinst.exe --save-mbr=2026-12-7-1 "
-                  "--bitlocker-ok --pause (hd0) > report.txt", stdin=subprocess.PIPE)
+    tool = b.cmd(app + "\\grldrinst.exe --save-mbr=2026-12-7-1 --bitlocker-ok --pause (hd0) > "
+                 "report.txt", stdin=subprocess.PIPE)
     try:
         report, deadline = "", time.monotonic() + 60
         while not report.endswith(PAUSE) and time.monotonic() < deadline:
             time.sleep(0.1)
             with contextlib.suppress(FileNotFoundError), open(b.folder + "/report.txt", "rb") as f:
                 report = f.read().decode("utf-8", "replace")
-        check(INSTALLED in report and report.endswith(PAUSE), "report %r" % report)
+        assert INSTALLED in report and report.endswith(PAUSE), "report %r" % report
         # While the report is read, the disk is free: another program may have it to itself.
-        opener = b.wine(windows_path(b.opener), windows_path(image), stdout=subprocess.PIPE)
+        opener = b.cmd("%s %s" % (windows_path(b.opener), windows_path(image)))
         said = opener.communicate(timeout=60)[0]
-        check(opener.returncode == 0, "image held while waiting: %r" % said)
+        assert opener.returncode == 0, "image held while waiting: %r" % said
     finally:
         tool.stdin.close()
-    check(tool.wait(timeout=60) == 0, "install exit code")
-    check(report.split("\n")[1] == "磁盘 (hd0) 是映像文件 %s,大小 32 MB." % windows_path(image),
-          "identity: %r" % report)
+    assert tool.wait(timeout=60) == 0, "install exit code"
+    identity = "磁盘 (hd0) 是映像文件 %s,大小 32 MB." % windows_path(image)
+    assert report.split("\n")[1] == identity, "identity: %r" % report
     with open(os.path.join(b.folder, "2026-12-7-1"), "rb") as f:
-        check(f.read() == original and sector(image, 0)[440:] == original[440:], "backup, table")
-    code, out, err = b.cmd("mtldrinst.exe --restore-prevmbr --bitlocker-ok --pause (hd0)")
-    check(code == 0 and UNINSTALLED in out and sector(image, 0) == original,
-          "uninstall: %d %r %r" % (code, out, err))
+        assert f.read() == original and sector(image, 0)[440:] == original[440:], "backup, table"
+    tool = b.cmd(app + "\\mtldrinst.exe --restore-prevmbr --bitlocker-ok --pause (hd0)",
+                 stdin=subprocess.DEVNULL)
+    out = tool.communicate(timeout=120)[0].decode("utf-8", "replace")
+    assert (tool.returncode == 0 and UNINSTALLED in out
+            and sector(image, 0) == original), "uninstall: %d %r" % (tool.returncode, out)
 
 
 if __name__ == "__main__":
@@ -311,6 +300,6 @@ if __name__ == "__main__":
     args = parser.parse_args()
     try:
         globals()["case_" + args.case](Bench(args))
-    except Failure as failure:
+    except AssertionError as failure:
         sys.exit("FAIL %s: %s" % (args.case, failure))
     print("ok", args.case)
