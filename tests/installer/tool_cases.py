@@ -136,10 +136,10 @@ def case_listing(b):
                     [(0, 5, 2048, 4096)] + [(4 + i, 0x83, 2049 + 2 * i, 1) for i in range(len(ours) - 1)]
                     if kind == deep_chain and len(ours) < 300 else sfdisk_entries(image))
         assert r.returncode == 0 and ours == expected, "%s: %r, expected %r" % (kind, r.out, expected)
-    # A disk the map does not name exactly does not exist: no near name, no cut path.
+    # A disk the map does not name exactly does not exist: no name without a blank, no cut path.
     image = b.image("plain", 127)
     with open(b.map, "a") as f:
-        f.write("(hd10) %s\n(hd2) %s/gone.img\n(hd3) /%s\n" % (image, b.work, "x" * 1100))
+        f.write("(hd1)%s\n(hd2) %s/gone.img\n(hd3) /%s\n" % (image, b.work, "x" * 1100))
     assert listed(b.run("mtldrinst", "-l", "(hd127)").out) == sfdisk_entries(image), "(hd127)"
     runs = [b.run("mtldrinst", "-l", "(hd%d)" % n) for n in (1, 2, 3)]
     runs.append(b.run("mtldrinst", "-l", "(hd127)", mapped=False))
