@@ -1,5 +1,5 @@
 // One fake for the disk and all around it, for the tool's unit tests: sectors in memory (others
-// read as zeros), faults injected per sector, and a log of what the tool does, in order.
+// read as zeros), a write that fails or keeps other bytes, and a log of what the tool does.
 #pragma once
 
 #include "installer/disk.h"
@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
