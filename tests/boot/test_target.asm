@@ -58,7 +58,6 @@ start:  call .here                      ; data at offset 0 of our own segment, w
         mov cl, 8
         call hex
         mov eax, [es:0x4f2]             ; where a starter counts: hard disks, drives below 80h
-        ror eax, 16
         call hex
         mov si, msg_end
         call print
