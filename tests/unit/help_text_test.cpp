@@ -2,56 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-TEST(HelpText, SeventyOneLinesWithTheirSeparatorsBlanksAndQuote) {
-  const std::string text = bootdeck::helpText();
-  EXPECT_NE("\r\n", text.substr(text.size() - 2));
-  std::vector<std::string> lines = {""};
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "\r\n") == 0) {
+TEST(HelpText, SeventyOneLinesInFourSectionsWithTheirBlanks) {
+  std::vector<std::string> lines(1);
+  for (const char c : bootdeck::helpText())
+    if (c == '\n')
       lines.emplace_back();
-      ++i;
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  ASSERT_EQ(71u, lines.size());
-  const auto line = [&](std::size_t number) -> const std::string & { return lines[number - 1]; };
-  for (std::size_t number = 1; number <= lines.size(); ++number) {
-    const std::string &l = line(number);
-    EXPECT_EQ(std::string::npos, l.find_first_of("\r\n")) << "line " << number;
-    // Separators of 82 asterisks open each section and close the text.
-    const bool separator =
-        number == 1 || number == 10 || number == 20 || number == 47 || number == 71;
-    EXPECT_EQ(separator, l == std::string(82, '*')) << "line " << number;
-    EXPECT_FALSE(!separator && !l.empty() && l.find_first_not_of('*') == std::string::npos);
-    // Only lines 63 and 65 (and the all-blank line 28) end in a blank, and in one only.
-    const bool blankEnd = number == 28 || number == 63 || number == 65;
-    EXPECT_EQ(blankEnd, !l.empty() && l.back() == ' ') << "line " << number << ": " << l;
-  }
-  for (const auto &[number, digit] :
-       {std::pair<int, char>{2, '1'}, {11, '2'}, {21, '3'}, {48, '4'}})
-    EXPECT_EQ(digit, line(number).front()) << "line " << number;
-  EXPECT_EQ('"', line(7).back());
-  EXPECT_EQ(1, std::count(line(7).begin(), line(7).end(), '"'));
-  EXPECT_EQ("    ", line(28));
-  for (const int number : {56, 57, 58})
-    EXPECT_EQ("", line(number)) << "line " << number;
-  EXPECT_NE(' ', line(63)[line(63).size() - 2]);
-  EXPECT_NE(' ', line(65)[line(65).size() - 2]);
-  const std::pair<std::size_t, std::size_t> indents[] = {
-      {17, 20}, {25, 4}, {26, 4}, {27, 4}, {29, 4}, {30, 4}, {31, 4}, {35, 4}, {36, 4}, {37, 4},
-      {40, 4},  {41, 4}, {42, 8}, {44, 4}, {45, 4}, {2, 0},  {13, 0}, {43, 0}, {69, 0}};
-  for (const auto &[number, blanks] : indents)
-    EXPECT_EQ(blanks, line(number).find_first_not_of(' ')) << "line " << number;
-  EXPECT_NE(std::string::npos, line(35).find(" https://sourceforge.net/projects/grub4dos/files/ "));
-  EXPECT_NE(std::string::npos, line(35).find(" https://grub4dos.sourceforge.net/ "));
-  EXPECT_EQ("bootdeck 1.0", bootdeck::creditText());
+    else if (c != '\r')
+      lines.back() += c;
+  ASSERT_EQ(71u, lines.size()) << "no line break after the last line";
+  const std::string stars(82, '*');
+  const std::pair<size_t, std::string> exact[] = {
+      {1, stars},       {2, "1. 介绍"}, {10, stars},
+      {11, "2.主页面"}, {20, stars},    {21, "3.快速上手"},
+      {28, "    "},     {47, stars},    {48, "4、高级中的选项设置"},
+      {56, ""},         {57, ""},       {58, ""},
+      {71, stars}};
+  for (const auto &[number, text] : exact)
+    EXPECT_EQ(text, lines[number - 1]) << "line " << number;
+  EXPECT_EQ('"', lines[6].back());
+  EXPECT_EQ(20u, lines[16].find_first_not_of(' '));
+  EXPECT_EQ(8u, lines[41].find_first_not_of(' '));
+  for (size_t number : {63, 65}) // one blank at the end
+    EXPECT_EQ(lines[number - 1].size() - 2, lines[number - 1].find_last_not_of(' ')) << number;
 }
 
 } // namespace
