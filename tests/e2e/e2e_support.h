@@ -1,57 +1,118 @@
-// What most end-to-end tests share: the environment of a normal start and the expected texts
-// that depend on the day and the machine.
+// The end-to-end driver: bootdeck.exe started from a fresh folder on disk images of the test's
+// own, its windows, controls and message boxes driven as a person would, the command lines it ran
+// (COMSPEC is a logging stand-in) and the installer tool's console read and answered.
 #pragma once
 
-#include "tests/e2e/driver/app.h"
-#include "tests/e2e/driver/temp_folder.h"
+#include <windows.h>
 
-#include "platform/locale_text.h"
-#include "platform/system_error.h"
+#include "app/control_ids.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <chrono>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
 
-// A normal start's environment: the device map of the prepared disk image(s).
-Environment deviceMapEnvironment();
+using Ms = std::chrono::milliseconds;
+constexpr Ms kTimeout{20000};
 
-// COMSPEC pointed at the logging stand-in, which appends each command line it gets to `log`.
-Environment commandLoggerEnvironment(const std::string &log);
-// The command lines the logging stand-in recorded, oldest first; none when there is no log.
-std::vector<std::string> loggedCommands(const std::string &log);
+// Polls `condition` until it holds (true) or the time runs out (false); no test waits blindly.
+bool waitUntil(const std::function<bool()> &condition, Ms timeout = kTimeout);
 
-// The main window of `app`, shown after a start-up that ran through; fails the test otherwise.
-HWND mainWindowOf(const App &app);
+std::string envPath(const char *name); // a host path made one under Wine's drive Z:
+std::string readFile(const std::string &path);
+void writeFile(const std::string &path, const std::string &bytes);
+std::vector<std::string> entries(const std::string &folder); // names, sorted
+std::vector<std::string> lines(const std::string &text);     // split at CR LF
+std::string backupName(int item); // today's short date made a file name, "-", the item
+std::string text(HWND window);
+void setText(HWND window, const std::string &text);
+bool checked(HWND button);
+void press(HWND button); // as a click does
+void setChecked(HWND button, bool wanted);
+void pick(HWND combo, int index); // the selection, then its notification
+std::vector<std::string> items(HWND combo);
+void pressKey(HWND window, WORD key);
+std::vector<std::string> compose(HWND main); // Nowstate; then the result box's lines
+// The summary of an install of MTLDR with every advanced option at its default.
+std::vector<std::string> defaultSummary(const std::string &folder, const std::string &item,
+                                        int itemNumber);
 
-// Checks the look every window of the program shares: a close box, neither minimise nor maximise
-// nor a sizing border, the client area given in twips and a place at the screen's centre.
-void expectFixedSizeCentred(HWND window, int clientWidthTwips, int clientHeightTwips);
+// A message box: "title|prompt|buttons", the default button's id marked "*", then "|icon".
+struct Box {
+  HWND hwnd = nullptr;
+  std::string describe() const;
+  void answer(int id) const; // the button; 0 for the close box
+};
 
-// Checks where a control stands in its parent's client area, given in twips; its height may
-// exceed the given one by up to `heightSlack` pixels.
-void expectPlacedAt(HWND control, int left, int top, int width, int height, int heightSlack = 0);
-
-// A test that starts bootdeck in a folder of its own, named `folderName`, on the prepared disk
-// image, and finds its main window.
-class MainWindowFixture : public testing::Test {
-protected:
-  explicit MainWindowFixture(const char *folderName) : folderName_(folderName) {}
-  void SetUp() override;
-
-  HWND get(int id) const { return control(main_, id); }
-  // Presses Tab in the focused control and returns the control that has the focus then.
-  HWND tab() const;
-
-  std::unique_ptr<TempFolder> folder_;
-  std::unique_ptr<App> app_;
-  HWND main_ = nullptr;
+// A fresh folder for bootdeck.exe, `name` (may hold blanks and further levels), in a unique
+// parent folder that also holds the device map, the command log and copies of disk images; both
+// removed afterwards. A drive's root ("R:\") is used as it is.
+class Folder {
+public:
+  explicit Folder(const std::string &name);
+  Folder(const Folder &) = delete;
+  Folder &operator=(const Folder &) = delete;
+  ~Folder();
+  const std::string &path() const { return path_; }
+  const std::string &parent() const { return parent_; }
+  // A prepared image ("plain" 15 MB, "small" 48 MB, "huge" 3072 GB), or a copy of it to write to.
+  static std::string image(const char *kind);
+  std::string copy(const char *kind, const std::string &name) const;
+  void map(const std::vector<std::pair<int, std::string>> &disks) const; // "(hdN) image" lines
+  std::vector<std::string> commands() const; // given to the command interpreter, oldest first
 
 private:
-  const char *folderName_;
+  std::string parent_, path_;
 };
+
+class App {
+public:
+  // Starts a copy of bootdeck.exe in the folder, from the parent folder: the tools must run in
+  // the application folder all the same.
+  explicit App(const Folder &folder);
+  App(const App &) = delete;
+  App &operator=(const App &) = delete;
+  ~App(); // ends the process and everything it started
+
+  bool running() const;
+  DWORD exitCode() const;                                    // waits for the end
+  HWND window(const wchar_t *className) const;               // waits for a shown top-level window
+  std::vector<HWND> windows(const wchar_t *className) const; // shown or hidden
+  HWND main() const { return window(BOOTDECK_MAIN_CLASS); }
+  Box box() const { return Box{window(L"#32770")}; }
+  HWND focus() const;
+  HWND tab() const;  // presses Tab in the focused control; the control focused then
+  void sync() const; // returns once the window thread has handled what was posted before
+  // Waits for the installer tool to wait for its key after its report; returns its console.
+  std::string toolScreen() const;
+  // Ends the waiting tool (its work is done); true once nothing the program started runs.
+  bool endTool() const;
+
+private:
+  std::vector<DWORD> processes(std::initializer_list<const wchar_t *> names) const;
+
+  HANDLE job_ = nullptr, process_ = nullptr;
+  DWORD thread_ = 0; // the window thread
+};
+
+// A control as a person should see it: caption, and place in twips within the client area or
+// within the frame `in`.
+struct ControlRow {
+  int id;
+  std::string caption;
+  int left, top, width, height;
+  int in = 0;
+};
+// Checks the title, the fixed client size, the centred place and each control.
+void expectWindow(HWND window, const char *title, int width, int height,
+                  const std::vector<ControlRow> &rows);
+// Tabs from the focused control around to it again: the ids met, the first one first. `atEach`
+// runs in each control before the Tab.
+std::vector<int> tabCycle(const App &app, const std::function<void(HWND)> &atEach = {});
 
 } // namespace e2e

@@ -1,160 +1,68 @@
-// The help window as a person meets it: one instance at most, hidden by back as it was left,
-// unloaded by its close box and with the main window.
-#include "tests/e2e/driver/app.h"
-#include "tests/e2e/driver/screen.h"
+// The help window's life: one instance, its controls and keys, hidden by back as it was left and
+// unloaded by its close box.
 #include "tests/e2e/e2e_support.h"
 
-#include "app/control_ids.h"
 #include "help/help_text.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace e2e {
 namespace {
 
-std::pair<DWORD, DWORD> selection(HWND edit) {
-  DWORD start = 0, end = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {start, end};
-}
-
-class HelpWindowTest : public MainWindowFixture {
-protected:
-  HelpWindowTest() : MainWindowFixture("help") {}
-
-  std::vector<HWND> helpWindows() const {
-    return windowsOfClass(app_->processId(), BOOTDECK_HELP_CLASS);
-  }
-
-  void settle() const { ASSERT_TRUE(drainPostedMessages(get(IDC_BKFILETT))); }
-
-  HWND openHelp() {
-    press(get(IDC_HELP));
-    settle();
-    return app_->waitForWindow(BOOTDECK_HELP_CLASS);
-  }
-};
-
-TEST_F(HelpWindowTest, OneInstanceWithItsLookKeysAndAMainWindowThatStaysUsable) {
-  HWND help = nullptr;
-  for (int count = 1; count <= 5; ++count) {
-    HWND shown = openHelp();
-    if (!help)
-      help = shown;
-    EXPECT_EQ(std::vector<HWND>{help}, helpWindows()) << "after press " << count;
-    EXPECT_TRUE(IsWindowVisible(help)) << "after press " << count;
-  }
+TEST(HelpWindow, OneInstanceControlsKeysBackAndCloseBox) {
+  Folder folder("help");
+  folder.map({{0, Folder::image("plain")}});
+  App app(folder);
+  const HWND main = app.main();
+  ASSERT_TRUE(main);
+  for (int count = 0; count < 5; ++count)
+    press(GetDlgItem(main, IDC_HELP));
+  app.sync();
+  const HWND help = app.window(BOOTDECK_HELP_CLASS);
   ASSERT_TRUE(help);
-  EXPECT_EQ("帮助信息", text(help));
-  EXPECT_EQ(nullptr, GetWindow(help, GW_OWNER)) << "no owner window";
-  expectFixedSizeCentred(help, 7770, 5625);
-  const struct {
-    int id;
-    const char *className;
-    std::string text;
-    int left, top, width, height;
-  } controls[] = {
-      {IDC_TEXT2HELP, "Edit", bootdeck::helpText(), 15, 15, 7755, 4905},
-      {IDC_BACK, "Button", "返回", 6630, 5070, 1065, 390},
-      {IDC_LABEL_TRUE, "Static", std::string(bootdeck::creditText()), 15, 5385, 2085, 255},
-  };
-  for (const auto &expected : controls) {
-    SCOPED_TRACE("control " + std::to_string(expected.id));
-    HWND hwnd = control(help, expected.id);
-    ASSERT_TRUE(hwnd);
-    EXPECT_EQ(expected.className, className(hwnd));
-    EXPECT_EQ(expected.text, text(hwnd));
-    expectPlacedAt(hwnd, expected.left, expected.top, expected.width, expected.height);
-  }
-  HWND box = control(help, IDC_TEXT2HELP), back = control(help, IDC_BACK);
-  const LONG boxStyle = GetWindowLongW(box, GWL_STYLE);
+  EXPECT_EQ(std::vector<HWND>{help}, app.windows(BOOTDECK_HELP_CLASS));
+  EXPECT_EQ(nullptr, GetWindow(help, GW_OWNER));
+  const std::vector<ControlRow> rows = {{IDC_TEXT2HELP, bootdeck::helpText(), 15, 15, 7755, 4905},
+                                        {IDC_BACK, "返回", 6630, 5070, 1065, 390},
+                                        {IDC_LABEL_TRUE, "bootdeck 1.0", 15, 5385, 2085, 255}};
+  expectWindow(help, "帮助信息", 7770, 5625, rows);
+  const HWND box = GetDlgItem(help, IDC_TEXT2HELP), back = GetDlgItem(help, IDC_BACK);
   EXPECT_EQ(ES_MULTILINE | ES_READONLY | WS_VSCROLL,
-            boxStyle & (ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL));
-  EXPECT_GT(SendMessageW(box, EM_GETLINECOUNT, 0, 0), 71) << "long lines wrap";
+            GetWindowLongW(box, GWL_STYLE) &
+                (ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL));
 
-  // The credit: highlight-coloured text on the window's face; anti-aliased edges blend the two.
-  const ClientPixels label(control(help, IDC_LABEL_TRUE));
-  const int highlight = label.count(GetSysColor(COLOR_3DHILIGHT));
-  EXPECT_GT(highlight, 20);
-  EXPECT_LT(label.width() * label.height() - highlight - label.count(GetSysColor(COLOR_3DFACE)),
-            highlight * 3);
+  // Tab stays within; Esc does nothing.
+  ASSERT_TRUE(waitUntil([&] { return app.focus() == box; }));
+  EXPECT_EQ((std::vector<int>{IDC_TEXT2HELP, IDC_BACK}),
+            tabCycle(app, [](HWND focus) { pressKey(focus, VK_ESCAPE); }));
 
-  // Tab stays within; Esc does nothing; Enter presses only the focused button.
-  ASSERT_TRUE(waitUntil([&] { return app_->focus() == box; })) << "focus starts in the text";
-  const auto tabTo = [&](HWND expected) {
-    pressKey(app_->focus(), VK_TAB);
-    return waitUntil([&] { return app_->focus() == expected; }, Milliseconds(3000));
-  };
-  const auto stillOpenAfter = [&](HWND focused, WORD key) {
-    pressKey(focused, key);
-    settle();
-    return IsWindowVisible(help) && helpWindows() == std::vector<HWND>{help};
-  };
-  ASSERT_TRUE(tabTo(back));
-  ASSERT_TRUE(tabTo(box)) << "Tab leaves the text box";
-  EXPECT_TRUE(stillOpenAfter(box, VK_ESCAPE));
-  EXPECT_TRUE(stillOpenAfter(box, VK_RETURN));
-  ASSERT_TRUE(tabTo(back));
-  EXPECT_TRUE(stillOpenAfter(back, VK_ESCAPE));
-  pressKey(back, VK_RETURN);
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(help); })) << "Enter pressed back";
-
-  help = openHelp();
-  for (int id : {IDC_JUSTTEST, IDC_GRLDR, IDC_OPTIONUNINSTALL}) {
-    press(get(id));
-    EXPECT_TRUE(waitUntil([&] { return checked(get(id)); })) << "control " << id;
-  }
-  EXPECT_TRUE(IsWindowVisible(help));
-  EXPECT_FALSE(app_->findWindow(L"#32770"));
-  EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == main_; }));
-  EXPECT_EQ(help, openHelp());
-  EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == help; })) << "brought forward";
-}
-
-TEST_F(HelpWindowTest, BackKeepsTheWindowAsLeftCloseBoxUnloadsItAndSoDoesTheMainWindow) {
-  HWND help = openHelp();
-  ASSERT_TRUE(help);
-  HWND box = control(help, IDC_TEXT2HELP);
-  SendMessageW(box, EM_SETSEL, 120, 180); // first: a new selection scrolls its caret into view
+  // Enter presses back, which hides the window: it comes back as it was left.
+  SendMessageW(box, EM_SETSEL, 120, 180); // first: a new selection scrolls to its caret
   SendMessageW(box, EM_LINESCROLL, 0, 25);
   SetWindowPos(help, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const LRESULT firstLine = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
-  ASSERT_GE(firstLine, 20);
-
-  press(control(help, IDC_BACK));
+  EXPECT_GE(firstLine, 20);
+  app.tab();
+  pressKey(back, VK_RETURN);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(help); }));
-  EXPECT_TRUE(IsWindow(help)) << "hidden, not unloaded";
-  EXPECT_TRUE(waitUntil([&] { return IsChild(main_, app_->focus()); }));
-  EXPECT_EQ(help, openHelp());
-  EXPECT_EQ(std::vector<HWND>{help}, helpWindows());
+  press(GetDlgItem(main, IDC_HELP));
+  ASSERT_EQ(help, app.window(BOOTDECK_HELP_CLASS));
   EXPECT_EQ(firstLine, SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0));
-  EXPECT_EQ(std::make_pair(DWORD(120), DWORD(180)), selection(box));
-  RECT shown;
-  GetWindowRect(help, &shown);
-  EXPECT_EQ(20, shown.left) << "not centred again";
-  EXPECT_EQ(30, shown.top) << "not centred again";
+  EXPECT_EQ(MAKELONG(120, 180), SendMessageW(box, EM_GETSEL, 0, 0));
+  RECT place;
+  GetWindowRect(help, &place);
+  EXPECT_EQ(20, place.left);
+  EXPECT_EQ(30, place.top);
+  press(GetDlgItem(main, IDC_JUSTTEST)); // the main window works meanwhile
+  EXPECT_TRUE(waitUntil([&] { return checked(GetDlgItem(main, IDC_JUSTTEST)); }));
+  EXPECT_TRUE(IsWindowVisible(help));
 
+  // The close box unloads it: the next one is new, at the start of its text and centred.
   PostMessageW(help, WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(waitUntil([&] { return !IsWindow(help); })) << "unloaded";
-  EXPECT_TRUE(helpWindows().empty());
-  EXPECT_TRUE(app_->running());
-  HWND loaded = openHelp();
+  ASSERT_TRUE(waitUntil([&] { return app.windows(BOOTDECK_HELP_CLASS).empty(); }));
+  press(GetDlgItem(main, IDC_HELP));
+  const HWND loaded = app.window(BOOTDECK_HELP_CLASS);
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(std::vector<HWND>{loaded}, helpWindows());
-  EXPECT_EQ(0, SendMessageW(control(loaded, IDC_TEXT2HELP), EM_GETFIRSTVISIBLELINE, 0, 0));
-  expectFixedSizeCentred(loaded, 7770, 5625); // centred again after loading
-
-  // Hidden, it still goes with the main window, and the run ends normally.
-  press(control(loaded, IDC_BACK));
-  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(loaded); }));
-  PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  DWORD code = 1;
-  ASSERT_TRUE(app_->waitForExit(&code));
-  EXPECT_EQ(0u, code);
-  EXPECT_FALSE(IsWindow(loaded));
+  EXPECT_EQ(0, SendMessageW(GetDlgItem(loaded, IDC_TEXT2HELP), EM_GETFIRSTVISIBLELINE, 0, 0));
+  expectWindow(loaded, "帮助信息", 7770, 5625, rows);
 }
 
 } // namespace

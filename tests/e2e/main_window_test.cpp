@@ -1,149 +1,78 @@
-// The main window as a person meets it: layout, captions, initial state, keyboard, tool tips and
-// the two ways to end a run.
-#include "tests/e2e/driver/app.h"
-#include "tests/e2e/driver/screen.h"
-#include "tests/e2e/driver/temp_folder.h"
-#include "tests/e2e/driver/tooltips.h"
+// The main window's life, started from a drive's root folder: its controls, start values,
+// keyboard and the exit button.
 #include "tests/e2e/e2e_support.h"
 
-#include "app/control_ids.h"
-#include "app/main_window_layout.h"
-#include "disks/backup_name.h"
-#include "disks/disk_item.h"
-
-#include <gtest/gtest.h>
-
-#include <commctrl.h>
+#include <set>
 
 namespace e2e {
 namespace {
 
-using bootdeck::mainWindowLayout;
+TEST(MainWindow, ControlsStartValuesKeysAndExit) {
+  Folder folder("R:\\"); // mapped by the test preparation to an empty host folder
+  folder.map({{0, Folder::image("plain")}});
+  App app(folder);
+  const HWND main = app.main();
+  ASSERT_TRUE(main);
+  expectWindow(main, "bootdeck", 7305, 5310,
+               {{IDC_COMBO_CHOOSEHD, "第1块介质 : 15 MB", 2355, 525, 4770, 300},
+                {IDC_CHOOSEIT, "执行", 4860, 4695, 1080, 405},
+                {IDC_TIP_WHICH2CHOOSE, "请您选择要将MTLDR 或 GRLDR 安装到哪一块介质上:", 2370, 135,
+                 4305, 210},
+                {IDC_A1, "", 150, 270, 825, 780},
+                {IDC_OPTIONUNINSTALL, "卸载", 60, 465, 675, 225, IDC_A1},
+                {IDC_OPTIONINSTALL, "安装", 60, 165, 705, 270, IDC_A1},
+                {IDC_A2, "", 1050, 270, 870, 780},
+                {IDC_MTLDR, "mtldr", 75, 180, 765, 240, IDC_A2},
+                {IDC_GRLDR, "grldr", 75, 420, 765, 240, IDC_A2},
+                {IDC_TO, "至", 2115, 465, 300, 225},
+                {IDC_FROM, "于", 2100, 705, 255, 210},
+                {IDC_BKFILETT, backupName(1), 1980, 1770, 5130, 255},
+                {IDC_RESULTTEXT, ">输出结果-等待您下达指令...", 225, 2670, 6960, 1920},
+                {IDC_PROCH, "高级", 5985, 2220, 1050, 375},
+                {IDC_HELP, "帮助", 4905, 2220, 975, 375},
+                {IDC_EXIT, "退出", 6030, 4710, 1125, 390},
+                {IDC_JUSTTEST, "测试模式", 240, 2385, 1050, 225},
+                {IDC_FRASH, "刷新", 6495, 90, 660, 255},
+                {IDC_FRAME, "", 135, 1125, 7125, 960},
+                {IDC_LABEL, "R:\\\\", 105, 165, 6855, 375, IDC_FRAME}, // the root's "\" and one
+                {IDC_NOWSTATE, "当前状态", 210, 4710, 1005, 375},
+                {IDC_RESTOREFILE, "恢复文件:", 960, 675, 810, 225, IDC_FRAME},
+                {IDC_BKFILE, "备份文件\\", 75, 675, 855, 195, IDC_FRAME}});
+  for (int id : {IDC_OPTIONINSTALL, IDC_MTLDR, IDC_OPTIONUNINSTALL, IDC_GRLDR, IDC_JUSTTEST})
+    EXPECT_EQ(id == IDC_OPTIONINSTALL || id == IDC_MTLDR, checked(GetDlgItem(main, id))) << id;
 
-const ControlSpec &row(int id) {
-  for (const ControlSpec &r : mainWindowLayout())
-    if (r.id == id)
-      return r;
-  throw std::logic_error("no such control");
-}
-
-class MainWindowTest : public MainWindowFixture {
-protected:
-  MainWindowTest() : MainWindowFixture("main") {}
-  void expectEndedKeepingTheToolFiles() const {
-    DWORD code = 1;
-    ASSERT_TRUE(app_->waitForExit(&code));
-    EXPECT_EQ(0u, code);
-    EXPECT_FALSE(readFileBytes(folder_->path() + "\\grldrinst.exe").empty());
-    EXPECT_FALSE(readFileBytes(folder_->path() + "\\mtldrinst.exe").empty());
-  }
-};
-
-TEST_F(MainWindowTest, LookStartValuesKeyboardAndExit) {
-  EXPECT_EQ("bootdeck", text(main_));
-  expectFixedSizeCentred(main_, 7305, 5310);
-  for (const ControlSpec &s : mainWindowLayout()) {
-    SCOPED_TRACE("control " + std::to_string(s.id));
-    HWND hwnd = get(s.id);
-    ASSERT_TRUE(hwnd);
-    // Each kind's window class, and the style bits that make it that kind.
-    const struct {
-      const char *className;
-      LONG mask, bits;
-    } kinds[] = {
-        {"Button", BS_TYPEMASK, BS_PUSHBUTTON}, // neither default nor cancel button
-        {"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON},
-        {"Button", BS_TYPEMASK, BS_AUTOCHECKBOX},
-        {"Button", BS_TYPEMASK, BS_GROUPBOX},
-        {"Static", 0, 0},
-        {"Edit", ES_MULTILINE, 0},
-        {"Edit", ES_MULTILINE | WS_VSCROLL, ES_MULTILINE | WS_VSCROLL},
-        {"Edit", ES_MULTILINE | WS_VSCROLL, ES_MULTILINE | WS_VSCROLL},
-        {"ComboBox", 3, CBS_DROPDOWNLIST},
-    };
-    const auto &kind = kinds[static_cast<int>(s.kind)];
-    EXPECT_EQ(kind.className, className(hwnd));
-    EXPECT_EQ(kind.bits, GetWindowLongW(hwnd, GWL_STYLE) & kind.mask);
-    if (s.id != IDC_LABEL && s.id != IDC_BKFILETT && s.id != IDC_COMBO_CHOOSEHD) {
-      EXPECT_EQ(s.text, text(hwnd));
-    }
-    if (s.kind == ControlKind::OptionButton || s.kind == ControlKind::CheckBox) {
-      EXPECT_EQ(s.checked, checked(hwnd));
-    }
-
-    int left = s.left, top = s.top;
-    if (s.container) {
-      left += row(s.container).left;
-      top += row(s.container).top;
-    }
-    // The closed field of a drop-down list cannot be lower than its font needs.
-    expectPlacedAt(hwnd, left, top, s.width, s.height, s.kind == ControlKind::DropDownList ? 4 : 0);
-    EXPECT_TRUE(IsWindowVisible(hwnd));
-    EXPECT_TRUE(IsWindowEnabled(hwnd));
-  }
-  EXPECT_EQ(folder_->path() + "\\", text(get(IDC_LABEL)));
-  // Before any disk is chosen the name ends in -0; the start-up's choice of the first disk
-  // replaces that with its item number.
-  const std::vector<std::string> disks = items(get(IDC_COMBO_CHOOSEHD));
-  const int item = disks.empty() ? 0 : bootdeck::itemNumber(disks.front());
-  EXPECT_EQ(bootdeck::backupName(bootdeck::shortDateText(), item), text(get(IDC_BKFILETT)));
-  EXPECT_EQ(">输出结果-等待您下达指令...", text(get(IDC_RESULTTEXT)));
-  HWND toolTip = ownedToolTip(main_);
-  ASSERT_TRUE(toolTip);
-  std::map<HWND, std::string> tips;
-  for (const ControlSpec &s : mainWindowLayout())
-    if (s.toolTip)
-      tips[get(s.id)] = s.toolTip;
-  EXPECT_EQ(tips, toolTipTexts(toolTip));
-  const ClientPixels box(get(IDC_RESULTTEXT));
-  EXPECT_EQ(GetSysColor(COLOR_WINDOWFRAME), box.at(box.width() - 4, box.height() - 4));
-  EXPECT_GT(box.count(GetSysColor(COLOR_WINDOW), 120, 16), 0) << "text pixels on the first line";
-  EXPECT_EQ(get(IDC_COMBO_CHOOSEHD), app_->focus());
-  const int order[] = {IDC_CHOOSEIT,   IDC_OPTIONINSTALL, IDC_MTLDR,    IDC_BKFILETT,
-                       IDC_RESULTTEXT, IDC_PROCH,         IDC_HELP,     IDC_EXIT,
-                       IDC_JUSTTEST,   IDC_FRASH,         IDC_NOWSTATE, IDC_COMBO_CHOOSEHD};
-  for (int id : order)
-    EXPECT_EQ(get(id), tab()) << "expected control " << id;
-
-  // Enter and Esc do nothing in every control that takes the focus but is no push button.
-  HWND combo = get(IDC_COMBO_CHOOSEHD);
-  ASSERT_EQ(combo, app_->focus());
-  for (HWND focus = combo;;) {
-    // A focused push button may show as the default one: Enter then presses it, as it should.
-    const LONG type = GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK;
-    if (className(focus) != "Button" || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)) {
+  // Tab runs in tab-index order from the disk list, to the selected button of each option group;
+  // Enter and Esc do nothing where no push button has the focus.
+  const std::set<int> pushButtons = {IDC_CHOOSEIT, IDC_PROCH, IDC_HELP,
+                                     IDC_EXIT,     IDC_FRASH, IDC_NOWSTATE};
+  const auto enterAndEsc = [&](HWND focus) {
+    if (!pushButtons.count(GetDlgCtrlID(focus))) {
       pressKey(focus, VK_RETURN);
       pressKey(focus, VK_ESCAPE);
-      drainPostedMessages(get(IDC_BKFILETT));
-      ASSERT_TRUE(app_->running()) << "ended by a key in control " << GetDlgCtrlID(focus);
-      EXPECT_TRUE(IsWindowVisible(main_)) << GetDlgCtrlID(focus);
-      EXPECT_FALSE(app_->findWindow(L"#32770")) << GetDlgCtrlID(focus);
     }
-    focus = tab();
-    if (focus == combo)
-      break;
-  }
+  };
+  EXPECT_EQ((std::vector<int>{IDC_COMBO_CHOOSEHD, IDC_CHOOSEIT, IDC_OPTIONINSTALL, IDC_MTLDR,
+                              IDC_BKFILETT, IDC_RESULTTEXT, IDC_PROCH, IDC_HELP, IDC_EXIT,
+                              IDC_JUSTTEST, IDC_FRASH, IDC_NOWSTATE}),
+            tabCycle(app, enterAndEsc));
+  app.sync();
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_TRUE(app.windows(L"#32770").empty());
+  press(GetDlgItem(main, IDC_OPTIONUNINSTALL));
+  press(GetDlgItem(main, IDC_GRLDR)); // a click also focuses it
+  ASSERT_TRUE(waitUntil([&] { return app.focus() == GetDlgItem(main, IDC_GRLDR); }));
+  EXPECT_EQ((std::vector<int>{IDC_GRLDR, IDC_BKFILETT, IDC_RESULTTEXT, IDC_PROCH, IDC_HELP,
+                              IDC_EXIT, IDC_JUSTTEST, IDC_FRASH, IDC_NOWSTATE, IDC_COMBO_CHOOSEHD,
+                              IDC_CHOOSEIT, IDC_OPTIONUNINSTALL}),
+            tabCycle(app));
 
-  while (app_->focus() != get(IDC_EXIT))
-    ASSERT_NE(combo, tab()) << "exit button never focused";
-  pressKey(get(IDC_EXIT), VK_RETURN);
-  expectEndedKeepingTheToolFiles();
-}
-
-TEST_F(MainWindowTest, TabReachesTheSelectedButtonOfAnOptionGroupAndCloseBoxEnds) {
-  press(get(IDC_OPTIONUNINSTALL));
-  press(get(IDC_GRLDR)); // a click also focuses the button
-  ASSERT_TRUE(waitUntil([&] { return app_->focus() == get(IDC_GRLDR); }));
-  EXPECT_TRUE(checked(get(IDC_OPTIONUNINSTALL)));
-  EXPECT_FALSE(checked(get(IDC_OPTIONINSTALL)));
-  EXPECT_FALSE(checked(get(IDC_MTLDR)));
-  const int order[] = {IDC_BKFILETT,       IDC_RESULTTEXT, IDC_PROCH,           IDC_HELP,
-                       IDC_EXIT,           IDC_JUSTTEST,   IDC_FRASH,           IDC_NOWSTATE,
-                       IDC_COMBO_CHOOSEHD, IDC_CHOOSEIT,   IDC_OPTIONUNINSTALL, IDC_GRLDR};
-  for (int id : order)
-    EXPECT_EQ(get(id), tab()) << "expected control " << id;
-  PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  expectEndedKeepingTheToolFiles();
+  // Enter presses the focused exit button: the end, the tools left in the folder.
+  while (app.focus() != GetDlgItem(main, IDC_EXIT) && app.running())
+    app.tab();
+  pressKey(app.focus(), VK_RETURN);
+  EXPECT_EQ(0u, app.exitCode());
+  EXPECT_EQ((std::vector<std::string>{"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"}),
+            entries(folder.path()));
 }
 
 } // namespace
