@@ -1,6 +1,6 @@
 // The end-to-end driver: bootdeck.exe started from a fresh folder on disk images of the test's
 // own, its windows, controls and message boxes driven as a person would, the command lines it ran
-// (COMSPEC is a logging stand-in) and the installer tool's console read and answered.
+// (COMSPEC is a logging stand-in) and the installer tool's console read.
 #pragma once
 
 #include <windows.h>

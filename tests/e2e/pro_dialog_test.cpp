@@ -102,7 +102,7 @@ TEST(ProDialog, OneInstanceControlsKeysAndWhatTheCompositionReads) {
   pressKey(GetDlgItem(again, IDC_TEXT), VK_ESCAPE);
   ASSERT_TRUE(waitUntil([&] { return dialogs().empty(); }));
 
-  // Closing the main window unloads a shown dialog, and the run ends normally.
+  // The main window's close box ends the run, also with the dialog shown.
   press(GetDlgItem(main, IDC_PROCH));
   ASSERT_TRUE(app.window(BOOTDECK_PRO_CLASS));
   PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);

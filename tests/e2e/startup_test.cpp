@@ -61,7 +61,8 @@ TEST(Startup, ToolsAreWrittenWholeNotThroughALinkAndHeldUntilTheEnd) {
   // Another program may read them, but neither change, remove nor rename them.
   for (const char *name : {"grldrinst.exe", "mtldrinst.exe"}) {
     const std::wstring path = bootdeck::widen(folder.path() + "\\" + name);
-    EXPECT_FALSE(bootdeck::ScopedFile(CreateFileW(path.c_str(), GENERIC_WRITE, 7, nullptr,
+    const DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    EXPECT_FALSE(bootdeck::ScopedFile(CreateFileW(path.c_str(), GENERIC_WRITE, anyShare, nullptr,
                                                   OPEN_EXISTING, 0, nullptr))
                      .valid())
         << name;
