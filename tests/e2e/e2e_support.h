@@ -94,6 +94,9 @@ public:
   bool endTool() const;
 
 private:
+  void start(const Folder &folder);
+  void stop();
+  bool lostAProcessAtStart() const; // after the start settled: shown main window, box or end
   std::vector<DWORD> processes(std::initializer_list<const wchar_t *> names) const;
 
   HANDLE job_ = nullptr, process_ = nullptr;

@@ -108,7 +108,8 @@ TEST(Composition, RefusesFileAndTimeOutTextsTheCommandLineCannotHold) {
     EXPECT_FALSE(compose(o, &asked).refused()) << '"' << timeOut << '"';
     o.advanced.installedFirst = false;
     const auto result = compose(o, &asked);
-    EXPECT_EQ(!seconds, result.refused()) << '"' << timeOut << '"';
+    EXPECT_EQ(seconds ? "" : "等待时间必须是0到255之间的整数.", result.refusal)
+        << '"' << timeOut << '"';
     EXPECT_EQ(seconds, !result.commandLine.empty()) << '"' << timeOut << '"';
   }
 }
