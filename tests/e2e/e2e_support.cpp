@@ -286,17 +286,23 @@ DWORD App::exitCode() const {
   return code;
 }
 
+namespace {
+
+using ClassSearch = std::pair<std::string, std::vector<HWND>>;
+
+// A named callback: a lambda does not convert to the 32-bit build's stdcall WNDENUMPROC.
+BOOL CALLBACK collectOfClass(HWND hwnd, LPARAM found) {
+  auto *search = reinterpret_cast<ClassSearch *>(found);
+  if (className(hwnd) == search->first)
+    search->second.push_back(hwnd);
+  return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> App::windows(const wchar_t *name) const {
-  std::pair<std::string, std::vector<HWND>> search = {narrow(name), {}};
-  EnumThreadWindows(
-      thread_,
-      [](HWND hwnd, LPARAM found) {
-        auto *search = reinterpret_cast<std::pair<std::string, std::vector<HWND>> *>(found);
-        if (className(hwnd) == search->first)
-          search->second.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ClassSearch search = {narrow(name), {}};
+  EnumThreadWindows(thread_, collectOfClass, reinterpret_cast<LPARAM>(&search));
   return search.second;
 }
 
