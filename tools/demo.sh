@@ -4,18 +4,22 @@
 #   On a display: bootdeck opens there; close it to end the demo.
 #   Headless: it runs in a Wine desktop on a private Xvfb; once its window shows, a screenshot is
 #   saved (build/demo/screenshot.png) and the demo ends.
+# BOOTDECK_DEMO_BUILD=x86 (make demo-x86) shows the 32-bit build, under 32-bit Wine.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 demo=$repo/build/demo
-exe=$repo/build/win64/app/bootdeck.exe
+case ${BOOTDECK_DEMO_BUILD:-x64} in
+x86) exe=$repo/build/win32/app/bootdeck.exe ;;
+*) exe=$repo/build/win64/app/bootdeck.exe ;;
+esac
 # Wine's drive D: is the demo folder, so bootdeck runs from D:\bootdeck\ as it would on a PC,
 # not from a folder that spells out this machine's own paths.
 prefix=${BOOTDECK_WINEPREFIX:-$repo/build/wineprefix}
 program='D:\bootdeck\bootdeck.exe'
 
 if [ "${1:-}" != --headless ]; then
-  [ -f "$exe" ] || { echo "demo: build first (make demo)" >&2; exit 1; }
+  [ -f "$exe" ] || { echo "demo: build first (make demo or make demo-x86)" >&2; exit 1; }
   rm -rf "$demo"
   mkdir -p "$demo/bootdeck"
   # Two disks of different sizes: 16 MiB and 64 MiB images, sparse, with partition tables.

@@ -44,6 +44,7 @@ fi
 binfmt=/proc/sys/fs/binfmt_misc
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   [ -e "$binfmt/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
+  [ -e "$binfmt/qemu-i386" ] && echo 1 | "${sudo_cmd[@]}" tee "$binfmt/qemu-i386" >/dev/null 2>&1
   if [ -e "$binfmt/register" ] && [ ! -e "$binfmt/qemu-i386" ]; then
     magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
     mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'

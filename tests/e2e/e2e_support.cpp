@@ -48,9 +48,13 @@ std::string envPath(const char *name) {
   return path;
 }
 
+// Sized first: a stream read that doubles its buffer runs a 32-bit process out of address space
+// on a 64 MB disk image.
 std::string readFile(const std::string &path) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::ifstream in(fs::u8path(path), std::ios::binary | std::ios::ate);
+  std::string bytes(in ? static_cast<size_t>(in.tellg()) : 0, '\0');
+  in.seekg(0).read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 void writeFile(const std::string &path, const std::string &bytes) {
@@ -367,7 +371,13 @@ std::string App::toolScreen() const {
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                            OPEN_EXISTING, 0, nullptr));
       CONSOLE_SCREEN_BUFFER_INFO info = {};
-      GetConsoleScreenBufferInfo(out.get(), &info);
+      if (!GetConsoleScreenBufferInfo(out.get(), &info) || info.dwSize.X <= 0 ||
+          info.dwSize.Y <= 0) {
+        fprintf(stderr, "console of %lu: error %lu, size %d x %d\n", tool, GetLastError(),
+                info.dwSize.X, info.dwSize.Y);
+        FreeConsole();
+        continue;
+      }
       std::wstring cells(static_cast<size_t>(info.dwSize.X) * info.dwSize.Y, L' ');
       DWORD read = 0;
       ReadConsoleOutputCharacterW(out.get(), &cells[0], static_cast<DWORD>(cells.size()), {0, 0},

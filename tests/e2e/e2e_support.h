@@ -18,7 +18,9 @@
 namespace e2e {
 
 using Ms = std::chrono::milliseconds;
-constexpr Ms kTimeout{20000};
+// Generous: a start of the 32-bit build under the emulator, on a loaded machine, takes tens of
+// seconds, and a wait that succeeds ends as soon as its condition holds.
+constexpr Ms kTimeout{90000};
 
 // Polls `condition` until it holds (true) or the time runs out (false); no test waits blindly.
 bool waitUntil(const std::function<bool()> &condition, Ms timeout = kTimeout);
