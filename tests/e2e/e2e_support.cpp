@@ -50,11 +50,21 @@ std::string envPath(const char *name) {
 
 // Sized first: a stream read that doubles its buffer runs a 32-bit process out of address space
 // on a 64 MB disk image.
-std::string readFile(const std::string &path) {
+std::string readFile(const std::string &path, size_t limit) {
   std::ifstream in(fs::u8path(path), std::ios::binary | std::ios::ate);
-  std::string bytes(in ? static_cast<size_t>(in.tellg()) : 0, '\0');
+  std::string bytes(in ? std::min(static_cast<size_t>(in.tellg()), limit) : 0, '\0');
   in.seekg(0).read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
   return bytes;
+}
+
+std::uint64_t digest(const std::string &path) {
+  std::ifstream in(fs::u8path(path), std::ios::binary);
+  std::vector<char> chunk(1 << 20);
+  std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+  while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
+    for (std::streamsize i = 0; i < in.gcount(); ++i)
+      hash = (hash ^ static_cast<unsigned char>(chunk[i])) * 1099511628211ull;
+  return hash;
 }
 
 void writeFile(const std::string &path, const std::string &bytes) {

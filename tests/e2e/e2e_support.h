@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -26,7 +27,10 @@ constexpr Ms kTimeout{90000};
 bool waitUntil(const std::function<bool()> &condition, Ms timeout = kTimeout);
 
 std::string envPath(const char *name); // a host path made one under Wine's drive Z:
-std::string readFile(const std::string &path);
+// The whole file, or its first `limit` bytes.
+std::string readFile(const std::string &path, size_t limit = SIZE_MAX);
+// A disk image's fingerprint: a 32-bit driver cannot hold two 64 MB images in memory.
+std::uint64_t digest(const std::string &path);
 void writeFile(const std::string &path, const std::string &bytes);
 std::vector<std::string> entries(const std::string &folder); // names, sorted
 std::vector<std::string> lines(const std::string &text);     // split at CR LF
