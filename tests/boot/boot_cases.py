@@ -19,7 +19,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from disk_images import SECTOR, blank, entry, fat, loop_chain, partitioned, run, sector  # noqa: E402
 
 DEADLINE = 25.0  # seconds from QEMU's start to the end of a boot
-COUNT, FAIL_EXT = 1, 2  # test_starter.asm's INT 13h hook
+COUNT, FAIL_EXT, SET_DF = 1, 2, 4  # test_starter.asm's INT 13h hook
 PROMPT = "bootdeck: Press Space to start {}, any other key to boot the old MBR ({} s)"
 DAMAGED = "bootdeck: boot code damaged or incomplete"
 # The gap sectors of the layout-2 build, the one before sector 0 checked the gap's checksum, as
@@ -97,16 +97,21 @@ CASES = [
     # FAT32 below 65,525 clusters: FAT32 all the same, as its 16-bit FAT size (0) says.
     Case("small_fat32", "grldrinst",
          [Volume(32, 0x0C, 20, {"GRLDR": "small-fat32"}, few_clusters=True)], "small-fat32"),
+    # Mirroring off, and the live FAT named is not one of the two: the volume is passed over.
+    Case("fat32_live_fat_missing", "grldrinst",
+         [Volume(32, 0x0C, 20, {"GRLDR": "no-fat"}, few_clusters=True)], "previous",
+         "bootdeck: GRLDR not found, booting the old MBR",
+         edit=lambda d: sector(d, entry(d, 0, 0)[1], b"\x82", 40)),
     # A GRLDR is no MTLDR; a loader too big for memory is passed over; the chain is walked past
     # a partition whose start wraps past 2^32 (onto a volume of a type we do not read, with a
     # loader on it) and one without FAT. AH=41h announces extended reads that fail: CHS reads do
-    # it all.
+    # it all, and every INT 13h call returns with the direction flag set.
     Case("logical_by_chs", "mtldrinst",
          [Volume(12, 0x07, 2, {"MTLDR": "wrapped"}), Volume(16, 0x0E, files={"GRLDR": "wrong-name"}),
           Volume(32, 0x0B, 40, {"MTLDR": "too-big"}, loader_kib=600),
           Volume(12, 0x01, 4, logical=True), Volume(None, 0x0E, 2, logical=True),
           Volume(16, 0x06, files={"MTLDR": "logical"}, logical=True, from_ebr=True)],
-         "logical", starter=dict(hook=COUNT | FAIL_EXT), edit=wrapped_start),
+         "logical", starter=dict(hook=COUNT | FAIL_EXT | SET_DF), edit=wrapped_start),
     # The one loader is too big for memory; the search ends at a cycle in the chain and at an
     # empty floppy drive; the old MBR gets today's table.
     Case("too_big_falls_back", "grldrinst",
