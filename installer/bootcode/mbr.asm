@@ -164,7 +164,7 @@ disk_call:
         mov bp, sp
         mov [dap+2], cx
         int 0x13
-        cld                             ; handlers that return with RETF 2 leave their own
+        cld                             ; a handler that ends with RETF 2 leaves its own DF
         jnc .done
         dec byte [attempts]
         jz .done                        ; CF still set
