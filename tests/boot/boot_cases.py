@@ -37,7 +37,8 @@ def Volume(bits, type, mib=20, files=None, **options):
     Options: folders (made first), logical, filler_kib (a file whose clusters come before the
     loader's), loader_kib (else 40), from_ebr (hidden sectors counted from its EBR, 2048 sectors
     before it, as DOS-era formatters wrote them for logical drives), few_clusters (FAT32 below
-    65,525 clusters: its files written here, as mtools reads such a volume as FAT16)."""
+    65,525 clusters: its files written here, as mtools reads such a volume as FAT16), with
+    folder_sectors (the root folder's size, the loader's entry in its last sector)."""
     return Options(bits=bits, type=type, mib=mib, files=files or {}, **options)
 
 
@@ -94,9 +95,11 @@ CASES = [
          [Volume(16, 0x0E, files={"GRLDR": "logical"}, logical=True),
           Volume(32, 0x0C, 40, {"GRLDR": "fat32"}, folders=[f"DIR{i:02d}" for i in range(40)],
                  filler_kib=36 << 10, loader_kib=100)], "fat32", floppy={"GRLDR": "floppy"}),
-    # FAT32 below 65,525 clusters: FAT32 all the same, as its 16-bit FAT size (0) says.
+    # FAT32 below 65,525 clusters: FAT32 all the same, as its 16-bit FAT size (0) says. The
+    # loader's entry is in the 4096th sector of the root folder, the last one a folder can have.
     Case("small_fat32", "grldrinst",
-         [Volume(32, 0x0C, 20, {"GRLDR": "small-fat32"}, few_clusters=True)], "small-fat32"),
+         [Volume(32, 0x0C, 20, {"GRLDR": "small-fat32"}, few_clusters=True, folder_sectors=4096)],
+         "small-fat32"),
     # Mirroring off, and the live FAT named is not one of the two: the volume is passed over.
     Case("fat32_live_fat_missing", "grldrinst",
          [Volume(32, 0x0C, 20, {"GRLDR": "no-fat"}, few_clusters=True)], "previous",
@@ -171,25 +174,30 @@ def target(programs, tag, kib=0):
     return bytes(data)
 
 
-def put_fat32_file(path, start, name, data):
-    """Writes `data` as the root-folder file `name` of the new FAT32 volume at `start`, in the
-    clusters after the root folder's one, and its entry after the volume label's."""
+def put_fat32_file(path, start, name, data, folder_sectors=1):
+    """Writes `data` as the root-folder file `name` of the new FAT32 volume at `start`, of
+    1-sector clusters: the root folder grown to `folder_sectors`, all but its last filled with
+    deleted entries, the file's entry first in its last, the file's clusters after it."""
     boot = sector(path, start)
-    cluster, reserved, fats = boot[13], struct.unpack_from("<H", boot, 14)[0], boot[16]
+    reserved, fats = struct.unpack_from("<H", boot, 14)[0], boot[16]
     fat_size, root = struct.unpack_from("<II", boot, 36)[0], struct.unpack_from("<I", boot, 44)[0]
-    data_lba, first = start + reserved + fats * fat_size, root + 1
-    count = -(-len(data) // (cluster * SECTOR))
-    chain = struct.pack(f"<{count}I", *range(first + 1, first + count), 0x0FFFFFFF)
+    data_lba, first = start + reserved + fats * fat_size, root + folder_sectors
+    count = -(-len(data) // SECTOR)
+
+    def chain(a, n):
+        return struct.pack(f"<{n}I", *range(a + 1, a + n), 0x0FFFFFFF)
+
+    deleted = (b"\xe5" + b" " * 10 + bytes(21)) * (SECTOR // 32)
     entry_ = struct.pack("<11sB8xH4xHI", name.ljust(11).encode(), 0x20, first >> 16, first & 0xFFFF,
                          len(data))
     with open(path, "r+b") as f:
         for n in range(fats):
-            f.seek((start + reserved + n * fat_size) * SECTOR + first * 4)
-            f.write(chain)
-        f.seek((data_lba + (first - 2) * cluster) * SECTOR)
+            f.seek((start + reserved + n * fat_size) * SECTOR + root * 4)
+            f.write(chain(root, folder_sectors) + chain(first, count))
+        f.seek((data_lba + root - 2) * SECTOR + 32)  # after the volume label's entry
+        f.write((deleted * folder_sectors)[32:(folder_sectors - 1) * SECTOR] + entry_)
+        f.seek((data_lba + first - 2) * SECTOR)
         f.write(data)
-        f.seek((data_lba + (root - 2) * cluster) * SECTOR + 32)
-        f.write(entry_)
 
 
 def volume(path, start, kib, v, programs, label="TESTVOL"):
@@ -198,7 +206,8 @@ def volume(path, start, kib, v, programs, label="TESTVOL"):
     if v.few_clusters:
         fat(path, start, kib, v.bits, start, [], label)
         for name, tag in v.files.items():
-            put_fat32_file(path, start, name, target(programs, tag, v.loader_kib or 40))
+            put_fat32_file(path, start, name, target(programs, tag, v.loader_kib or 40),
+                           v.folder_sectors or 1)
         return
     files = [(name, "folder") for name in v.folders or ()]
     files += [("FILLER", bytes(v.filler_kib << 10))] if v.filler_kib else []
