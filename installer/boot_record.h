@@ -22,6 +22,10 @@ bool isOurExtraSector(const Sector &sector);
 
 std::uint8_t bootFlags(const Options &options, bool previousMbrSaved);
 
+// What sector 0 computes over the gap sectors before it runs them: each 16-bit little-endian
+// word added to the sum rotated left by one, so that a byte changed anywhere, or moved, shows.
+std::uint16_t gapChecksum(const std::uint8_t *bytes, std::size_t size);
+
 // Our code and configuration in bytes 0..439; disk signature, table and 0x55AA from `disk`.
 Sector composeBootSector(const BootImage &image, const Sector &disk, const Options &options,
                          const Variant &variant, bool previousMbrSaved);

@@ -17,6 +17,8 @@ namespace {
 constexpr const char *kInstalled = "恭喜您,安装成功!";
 constexpr const char *kUninstalled = "恭喜您,卸载成功!";
 constexpr const char *kNothingWritten = "测试模式: 磁盘和文件都没有改动.";
+// What our sector 0 shows when the gap is not the one written with it (mbr.asm's msg_damaged).
+constexpr const char *kDamagedOnScreen = "bootdeck: boot code damaged or incomplete";
 constexpr const char *kBitLockerRisk =
     "在用 BIOS 启动并且有 TPM 芯片的电脑上,MBR 改动后,下次启动时 Windows 会要求输入 BitLocker "
     "恢复密钥.";
@@ -55,7 +57,9 @@ private:
   Outcome confirmBitLocker(const Sector &mbr);
   Outcome saveBackup(const Sector &mbr);
   Outcome writeVerified(std::uint64_t lba, const Sector &data);
+  Outcome writeGap();
   int failWhileWriting(const Outcome &outcome);
+  int failWhileReinstalling(const Outcome &outcome, bool oldMbrBoots);
   void reportBootSettings(bool previousMbrSaved);
 
   const Variant &variant_;
@@ -214,11 +218,37 @@ Outcome Run::writeVerified(std::uint64_t lba, const Sector &data) {
   return Outcome();
 }
 
+Outcome Run::writeGap() {
+  Outcome outcome;
+  for (std::uint32_t i = 0; i < image_.extraSectors() && !outcome.refused(); ++i) {
+    Sector sector;
+    std::memcpy(sector.data(), image_.bytes + (i + 1) * sector.size(), sector.size());
+    outcome = writeVerified(bootcode::kFirstExtraLba + i, sector);
+  }
+  return outcome;
+}
+
 int Run::failWhileWriting(const Outcome &outcome) {
   fail(outcome);
   // Sector 0 is written last, so any earlier failure leaves the disk booting as before.
   say(outcome.lba != 0 ? "第一扇区还没有改动,磁盘仍按原来的方式启动."
                        : "第一扇区可能没有写好,请用备份文件或第二扇区恢复原来的MBR.");
+  return kExitRefused;
+}
+
+int Run::failWhileReinstalling(const Outcome &outcome, bool oldMbrBoots) {
+  fail(outcome);
+  // Sector 0 was written first: from then on it runs the gap only once the gap is whole.
+  const char *then = oldMbrBoots ? "然后启动原来的 MBR" : "然后停止";
+  if (outcome.lba == 0) {
+    say("第一扇区可能没有写好,其他扇区还没有改动: 磁盘可能仍按原来的方式启动,也可能在启动时"
+        "显示 \"%s\",%s. 再运行一次安装可以补全.",
+        kDamagedOnScreen, then);
+  } else {
+    say("第一扇区已经写入新的启动代码,但 %u 号扇区没有写好: 启动时会显示 \"%s\",%s. "
+        "再运行一次安装可以补全.",
+        static_cast<unsigned>(outcome.lba), kDamagedOnScreen, then);
+  }
   return kExitRefused;
 }
 
@@ -275,12 +305,17 @@ int Run::install() {
   }
 
   const std::uint32_t extra = image_.extraSectors();
-  if (!dry) {
-    for (std::uint32_t i = 0; i < extra && !outcome.refused(); ++i) {
-      Sector sector;
-      std::memcpy(sector.data(), image_.bytes + (i + 1) * sector.size(), sector.size());
-      outcome = writeVerified(bootcode::kFirstExtraLba + i, sector);
+  if (!dry && plan.reinstall) {
+    // Our sector 0 first: an earlier one, which cannot check the gap, never meets this gap.
+    outcome = writeVerified(0, plan.bootSector);
+    if (!outcome.refused()) {
+      outcome = writeGap();
     }
+    if (outcome.refused()) {
+      return failWhileReinstalling(outcome, plan.previousMbrSaved && !options_.disableOsbr);
+    }
+  } else if (!dry) {
+    outcome = writeGap();
     if (!outcome.refused() && plan.writePreviousMbr) {
       outcome = writeVerified(bootcode::kPreviousMbrLba, mbr);
     }

@@ -1,14 +1,15 @@
 ; Boot code for the master boot record: sector 0 plus a few sectors in the gap after LBA 1.
 ; Sector 0 moves itself away from 0:7C00 (a partition's boot sector or the previous MBR goes
 ; there), loads the rest and hands over; the rest decides what to boot. When the rest cannot be
-; loaded, sector 0 alone still starts the previous MBR.
+; loaded, or is not exactly what our install wrote, sector 0 alone still starts the old MBR.
 ; Offsets of the configuration block follow bootcode_layout.h.
 %include "memory.inc"
 
-LAYOUT          equ 2                   ; bootcode_layout.h's kLayoutVersion
+LAYOUT          equ 3                   ; bootcode_layout.h's kLayoutVersion
 
 ; gap_sector_end: pads the sector that starts at the label given, then ends it with the layout
-; version (byte 503) and our mark (bytes 504..511), which sector 0 checks before running it.
+; version (byte 503) and our mark (bytes 504..511), by which the installer knows the gap as ours
+; (and a layout-2 sector 0 refuses this gap).
 %macro gap_sector_end 1
         times 503-($-%1) db 0
         db LAYOUT
@@ -22,13 +23,15 @@ org RELOCATED
 ; ---------------------------------------------------------------- sector 0 (bytes 0..439)
 sector0:
         jmp short start
-        nop
+        db 0                            ; not 90h: some BIOSes take EB xx 90 for a floppy's boot
+                                        ; sector and patch its BPB, which here is code
         db 'BDECKMBR'
 cfg_version:    db LAYOUT
 cfg_flags:      db 0
 cfg_timeout:    db 5
 cfg_extra:      db EXTRA_SECTORS
 cfg_loader:     db 'GRLDR      '
+cfg_gap_sum:    dw 0                    ; the installer's checksum of the gap sectors
         times 32-($-$$) db 0
 
 start:
@@ -51,7 +54,8 @@ relocated:
         mov bp, load_gap
         call on_boot_drive
         jnc main
-        mov si, msg_damaged             ; other software wrote over the gap sectors
+        mov si, msg_damaged             ; other software wrote over the gap sectors, or an
+                                        ; install stopped part-way
         call print
         call may_boot_previous
         jne .halt
@@ -77,25 +81,24 @@ on_boot_drive:
         stc
 .done:  ret
 
-; load_gap: reads our sectors after LBA 1 and checks their marks and layout. CF when they are
-; not ours, or of another layout (the gap of another disk, or of a half-finished install).
+; load_gap: reads our sectors after LBA 1. CF unless they hold exactly what our install wrote:
+; the gap of another disk, of another build or of a half-finished install is never run.
 load_gap:
         mov bx, extra_sectors
         mov ax, 0x0200 + EXTRA_SECTORS
         mov cl, FIRST_EXTRA_LBA + 1
         call read_track0
         jc .done
-        mov si, extra_sectors + 504
-        mov dx, EXTRA_SECTORS
-.mark:  cmp byte [si-1], LAYOUT
-        jne .bad
-        call is_ours
-        jne .bad
-        add si, 512
-        dec dx
-        jnz .mark
-        ret
-.bad:   stc
+        mov si, bx
+        mov cx, EXTRA_SECTORS * 256
+        xor dx, dx
+.sum:   lodsw                           ; rotate and add: bytes moved to other places count too
+        rol dx, 1
+        add dx, ax
+        loop .sum
+        cmp dx, [cfg_gap_sum]
+        je .done                        ; CF clear
+        stc
 .done:  ret
 
 ; is_ours: ZF set when the 8 bytes at DS:SI are our mark, 'BDECKMBR'.
@@ -107,7 +110,7 @@ is_ours:
         popa
         ret
 
-; may_boot_previous: ZF set when LBA 1 holds the previous MBR and its use is not disabled.
+; may_boot_previous: ZF set when LBA 1 holds the old MBR and its use is not disabled.
 may_boot_previous:
         mov al, [cfg_flags]
         and al, FLAG_NO_PREVIOUS | FLAG_PREVIOUS_SAVED
@@ -132,7 +135,7 @@ load_previous:
         clc
 .done:  ret
 
-; start_previous: the previous MBR gets today's disk signature and partition table, as it
+; start_previous: the old MBR gets today's disk signature and partition table, as it
 ; would have them had it stayed in sector 0, and starts with DL = the boot drive.
 start_previous:
         mov si, RELOCATED + 440
@@ -161,11 +164,14 @@ disk_call:
         mov bp, sp
         mov [dap+2], cx
         int 0x13
+        cld                             ; a handler that ends with RETF 2 leaves its own DF
         jnc .done
         dec byte [attempts]
         jz .done                        ; CF still set
         test byte [bp+10], 0x80         ; the caller's DL: a hard disk, try again
         jnz .reset
+        cmp ah, FLOPPY_SEEK_FAILED
+        je .reset
         cmp ah, FLOPPY_NO_DISK          ; a floppy's media error (CF), try again
         cmc
         jc .done                        ; no disk in the drive
@@ -179,8 +185,8 @@ disk_call:
 
 %include "screen.inc"
 
-msg_damaged:    db 'Boot code gap sectors unreadable or overwritten', 0
-msg_previous:   db ', booting the previous MBR', 13, 10, 0
+msg_damaged:    db 'bootdeck: boot code damaged or incomplete', 0
+msg_previous:   db ', booting the old MBR', 13, 10, 0
 msg_halted:     db '. System halted.', 13, 10, 0
 
         times 440-($-$$) db 0           ; the rest of sector 0 stays the disk's own:

@@ -16,11 +16,15 @@ from types import SimpleNamespace
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fixtures"))
-from disk_images import SECTOR, blank, fat, loop_chain, partitioned, run, sector  # noqa: E402
+from disk_images import SECTOR, blank, entry, fat, loop_chain, partitioned, run, sector  # noqa: E402
 
 DEADLINE = 25.0  # seconds from QEMU's start to the end of a boot
-COUNT, FAIL_EXT = 1, 2  # test_starter.asm's INT 13h hook
-PROMPT = "Press Space to start {}, any other key to boot the previous MBR ({} s)"
+COUNT, FAIL_EXT, SET_DF = 1, 2, 4  # test_starter.asm's INT 13h hook
+PROMPT = "bootdeck: Press Space to start {}, any other key to boot the old MBR ({} s)"
+DAMAGED = "bootdeck: boot code damaged or incomplete"
+# The gap sectors of the layout-2 build, the one before sector 0 checked the gap's checksum, as
+# an interrupted reinstall over it leaves them.
+LAYOUT2_GAP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "layout2_gap.bin")
 
 
 class Options(SimpleNamespace):
@@ -32,7 +36,9 @@ def Volume(bits, type, mib=20, files=None, **options):
     """A partition of FAT`bits` (None: none), `files` mapping root-folder names to loader tags.
     Options: folders (made first), logical, filler_kib (a file whose clusters come before the
     loader's), loader_kib (else 40), from_ebr (hidden sectors counted from its EBR, 2048 sectors
-    before it, as DOS-era formatters wrote them for logical drives)."""
+    before it, as DOS-era formatters wrote them for logical drives), few_clusters (FAT32 below
+    65,525 clusters: its files written here, as mtools reads such a volume as FAT16), with
+    folder_sectors (the root folder's size, the loader's entry in its last sector)."""
     return Options(bits=bits, type=type, mib=mib, files=files or {}, **options)
 
 
@@ -41,12 +47,46 @@ def Case(name, tool, volumes, expect, screen="", flags=(), **options):
     or "halt". Options: floppy (files of a FAT12 floppy), floppy_kib (else 1440; a 1.44 MB drive),
     floppy_booted (with a table and our code), key (typed once the prompt shows), time_out (from
     the prompt to the previous MBR), edit (of the installed disk), starter (test_starter.asm's
-    settings), reads_bound (hard-disk reads at most what the loader needs)."""
+    settings), reads (hard-disk reads are those the loader needs), other_disk (the installed disk
+    edited so, as the second hard disk)."""
     return Options(name=name, tool=tool, volumes=volumes, expect=expect, screen=screen,
                    flags=flags, **options)
 
 
 FAT16 = Volume(16, 0x0E)
+
+
+def gap_mix(new):
+    """An interrupted reinstall over the layout-2 build: our sector 0 and the first `new` of our
+    gap sectors written, the others still layout 2's."""
+    def edit(path):
+        with open(LAYOUT2_GAP, "rb") as f:
+            old = f.read()
+        for lba in range(2 + new, 2 + len(old) // SECTOR):
+            sector(path, lba, old[(lba - 2) * SECTOR:(lba - 1) * SECTOR])
+    return edit
+
+
+def changed_byte(path):
+    """One byte of one gap sector changed, as another build of the same layout would differ."""
+    sector(path, 4, bytes([sector(path, 4)[200] ^ 1]), 200)
+
+
+def free_cluster(path, n):
+    """Frees the `n`th cluster of the chain of GRLDR on the FAT16 volume of primary entry 0."""
+    start = entry(path, 0, 0)[1]
+    shown = run("mshowfat", "-i", f"{path}@@{start * SECTOR}", "::GRLDR").decode()
+    chain = [c for a, b in re.findall(r"<(\d+)(?:-(\d+))?>", shown) for c in range(int(a), int(b or a) + 1)]
+    reserved = struct.unpack_from("<H", sector(path, start), 14)[0]
+    sector(path, start + reserved, bytes(2), chain[n] * 2)
+
+
+def wrapped_start(path):
+    """The first logical entry starts past 2^32, where the sum wraps to primary entry 0's start."""
+    extended = next(e[1] for e in (entry(path, 0, i) for i in range(4)) if e[0] == 5)
+    sector(path, extended, struct.pack("<I", (1 << 32) - extended + entry(path, 0, 0)[1]), 446 + 8)
+
+
 CASES = [
     # Primaries before logicals, the hard disk before the floppy. On FAT32, 40 folders fill the
     # root folder's first clusters, so its chain jumps, and 36 MiB of 512-byte clusters put the
@@ -55,29 +95,47 @@ CASES = [
          [Volume(16, 0x0E, files={"GRLDR": "logical"}, logical=True),
           Volume(32, 0x0C, 40, {"GRLDR": "fat32"}, folders=[f"DIR{i:02d}" for i in range(40)],
                  filler_kib=36 << 10, loader_kib=100)], "fat32", floppy={"GRLDR": "floppy"}),
+    # FAT32 below 65,525 clusters: FAT32 all the same, as its 16-bit FAT size (0) says. The
+    # loader's entry is in the 4096th sector of the root folder, the last one a folder can have.
+    Case("small_fat32", "grldrinst",
+         [Volume(32, 0x0C, 20, {"GRLDR": "small-fat32"}, few_clusters=True, folder_sectors=4096)],
+         "small-fat32"),
+    # Mirroring off, and the live FAT named is not one of the two: the volume is passed over.
+    Case("fat32_live_fat_missing", "grldrinst",
+         [Volume(32, 0x0C, 20, {"GRLDR": "no-fat"}, few_clusters=True)], "previous",
+         "bootdeck: GRLDR not found, booting the old MBR",
+         edit=lambda d: sector(d, entry(d, 0, 0)[1], b"\x82", 40)),
     # A GRLDR is no MTLDR; a loader too big for memory is passed over; the chain is walked past
-    # a FAT12 partition and one without FAT. AH=41h announces extended reads that fail: CHS
-    # reads do it all.
+    # a partition whose start wraps past 2^32 (onto a volume of a type we do not read, with a
+    # loader on it) and one without FAT. AH=41h announces extended reads that fail: CHS reads do
+    # it all, and every INT 13h call returns with the direction flag set.
     Case("logical_by_chs", "mtldrinst",
-         [Volume(None, 0x06, 2), Volume(16, 0x0E, files={"GRLDR": "wrong-name"}),
+         [Volume(12, 0x07, 2, {"MTLDR": "wrapped"}), Volume(16, 0x0E, files={"GRLDR": "wrong-name"}),
           Volume(32, 0x0B, 40, {"MTLDR": "too-big"}, loader_kib=600),
           Volume(12, 0x01, 4, logical=True), Volume(None, 0x0E, 2, logical=True),
           Volume(16, 0x06, files={"MTLDR": "logical"}, logical=True, from_ebr=True)],
-         "logical", starter=dict(hook=COUNT | FAIL_EXT)),
+         "logical", starter=dict(hook=COUNT | FAIL_EXT | SET_DF), edit=wrapped_start),
     # The one loader is too big for memory; the search ends at a cycle in the chain and at an
-    # empty floppy drive; the previous MBR gets today's table.
+    # empty floppy drive; the old MBR gets today's table.
     Case("too_big_falls_back", "grldrinst",
          [Volume(16, 0x0E, files={"GRLDR": "big"}, loader_kib=600)] + [Volume(12, 1, 4, logical=True)] * 3,
-         "previous", "GRLDR too big for memory, booting the previous MBR",
+         "previous", "bootdeck: GRLDR too big for memory, booting the old MBR",
          edit=lambda d: (loop_chain(d), sector(d, 0, b"\x06", 450))),
-    # Other software wrote over the gap sectors, or they are of another layout: the previous MBR
-    # starts unless its use is disabled.
-    Case("gap_zeroed_falls_back", "grldrinst", [FAT16], "previous",
-         "Boot code gap sectors unreadable or overwritten, booting the previous MBR",
+    # The loader's cluster chain ends part-way (a FAT entry freed): damaged, not "not found".
+    Case("broken_chain_falls_back", "grldrinst", [Volume(16, 0x0E, files={"GRLDR": "broken"})],
+         "previous", "bootdeck: GRLDR damaged, booting the old MBR", edit=lambda d: free_cluster(d, 4)),
+    # Gap sectors that are not exactly what our install wrote never run: other software wrote
+    # over one, an interrupted reinstall left some of the earlier build's, or one byte differs.
+    # The old MBR starts unless its use is disabled.
+    Case("gap_zeroed_falls_back", "grldrinst", [FAT16], "previous", DAMAGED + ", booting the old MBR",
          edit=lambda d: sector(d, 3, bytes(SECTOR))),
-    Case("gap_of_other_layout_halts", "grldrinst", [FAT16], "halt",
-         "Boot code gap sectors unreadable or overwritten. System halted.", ("--mbr-disable-osbr",),
-         edit=lambda d: sector(d, 1 + sector(d, 0)[14], b"\1", 503)),
+    *(Case(f"gap_of_layout2_from_lba{2 + new}", "grldrinst", [FAT16], "previous",
+           DAMAGED + ", booting the old MBR", edit=gap_mix(new)) for new in range(4)),
+    Case("gap_byte_changed_halts", "grldrinst", [FAT16], "halt",
+         DAMAGED + ". System halted.", ("--mbr-disable-osbr",), edit=changed_byte),
+    # The BIOS passed DL = 81h, a disk with the gap of another build: the gap of 80h runs.
+    Case("other_disks_gap_not_run", "grldrinst", [Volume(16, 0x0E, files={"GRLDR": "own-gap"})],
+         "own-gap", starter=dict(drive=0x81), other_disk=changed_byte),
     # A 720 KB disk in a 1.44 MB drive: its own geometry, from its boot sector.
     Case("floppy_720k", "grldrinst", [FAT16], "720k", floppy={"GRLDR": "720k"}, floppy_kib=720),
     # Booted from a floppy (DL = 00h): the gap sectors, the partition and the loader are its own.
@@ -90,14 +148,14 @@ CASES = [
          "previous", PROMPT.format("GRLDR", 4), ("--boot-prevmbr-first", "--time-out=4"),
          time_out=4, starter=dict(ticks=0x1800B0 - 36)),
     # A key typed before the prompt showed is no answer; Space starts the loader. The BIOS passed
-    # DL = 7Fh: the gap sectors come from 80h, which the loader gets too, a cluster a read.
+    # DL = 7Fh: the gap sectors come from 80h, which the loader gets too, a run of clusters a read.
     Case("space_after_typed_ahead_wrong_drive", "grldrinst",
          [Volume(16, 0x0E, files={"GRLDR": "space"})], "space", PROMPT.format("GRLDR", 9),
          ("--boot-prevmbr-first", "--time-out=9"), key="spc",
-         starter=dict(key=0x1E61, drive=0x7F, hook=COUNT), reads_bound=True),
+         starter=dict(key=0x1E61, drive=0x7F, hook=COUNT), reads=True),
     # No saved MBR: no prompt and no fall-back; no floppy search either.
     Case("no_backup_halts", "mtldrinst", [FAT16], "halt",
-         "MTLDR not found and no previous MBR to boot. System halted.",
+         "bootdeck: MTLDR not found and no old MBR to boot. System halted.",
          ("--boot-prevmbr-first", "--time-out=9", "--no-backup-mbr", "--mbr-disable-floppy"),
          floppy={"MTLDR": "floppy"}),
 ]
@@ -116,9 +174,41 @@ def target(programs, tag, kib=0):
     return bytes(data)
 
 
+def put_fat32_file(path, start, name, data, folder_sectors=1):
+    """Writes `data` as the root-folder file `name` of the new FAT32 volume at `start`, of
+    1-sector clusters: the root folder grown to `folder_sectors`, all but its last filled with
+    deleted entries, the file's entry first in its last, the file's clusters after it."""
+    boot = sector(path, start)
+    reserved, fats = struct.unpack_from("<H", boot, 14)[0], boot[16]
+    fat_size, root = struct.unpack_from("<II", boot, 36)[0], struct.unpack_from("<I", boot, 44)[0]
+    data_lba, first = start + reserved + fats * fat_size, root + folder_sectors
+    count = -(-len(data) // SECTOR)
+
+    def chain(a, n):
+        return struct.pack(f"<{n}I", *range(a + 1, a + n), 0x0FFFFFFF)
+
+    deleted = (b"\xe5" + b" " * 10 + bytes(21)) * (SECTOR // 32)
+    entry_ = struct.pack("<11sB8xH4xHI", name.ljust(11).encode(), 0x20, first >> 16, first & 0xFFFF,
+                         len(data))
+    with open(path, "r+b") as f:
+        for n in range(fats):
+            f.seek((start + reserved + n * fat_size) * SECTOR + root * 4)
+            f.write(chain(root, folder_sectors) + chain(first, count))
+        f.seek((data_lba + root - 2) * SECTOR + 32)  # after the volume label's entry
+        f.write((deleted * folder_sectors)[32:(folder_sectors - 1) * SECTOR] + entry_)
+        f.seek((data_lba + first - 2) * SECTOR)
+        f.write(data)
+
+
 def volume(path, start, kib, v, programs, label="TESTVOL"):
     """Formats a volume and puts its loaders in, each after a freed gap so that its cluster chain
     is not one straight run."""
+    if v.few_clusters:
+        fat(path, start, kib, v.bits, start, [], label)
+        for name, tag in v.files.items():
+            put_fat32_file(path, start, name, target(programs, tag, v.loader_kib or 40),
+                           v.folder_sectors or 1)
+        return
     files = [(name, "folder") for name in v.folders or ()]
     files += [("FILLER", bytes(v.filler_kib << 10))] if v.filler_kib else []
     for name, tag in v.files.items():
@@ -148,14 +238,21 @@ def build_disk(path, volumes, programs):
 
 
 def reads_needed(path, start, name):
-    """The read calls that loading the root file `name` of the FAT16 volume at `start` needs at
-    most, a sector or cluster each: the gap sectors and the partition table, the volume's boot
-    sector, the root folder's first sector (the file's entry is among its first 16), the FAT
-    sectors its chain passes through (the last cluster's entry not needed) and its clusters."""
+    """The read calls that loading the root file `name` of the FAT16 volume at `start` needs: the
+    gap sectors and the partition table, the volume's boot sector, the root folder's first sector
+    (the file's entry is among its first 16), the FAT sectors its chain passes through (the last
+    cluster's entry not needed), and one for each run of clusters that follow each other on disk,
+    split only where a read would pass 64 sectors or a 64 KiB boundary of memory."""
     shown = run("mshowfat", "-i", f"{path}@@{start * SECTOR}", "::" + name).decode()
-    chain = [c for a, b in re.findall(r"<(\d+)(?:-(\d+))?>", shown)
-             for c in range(int(a), int(b or a) + 1)]
-    return 4 + len({c * 2 // SECTOR for c in chain[:-1]}) + len(chain)
+    runs = [(int(a), int(b or a)) for a, b in re.findall(r"<(\d+)(?:-(\d+))?>", shown)]
+    chain = [c for a, b in runs for c in range(a, b + 1)]
+    cluster, loaded, reads = sector(path, start)[13], 0, 0
+    for a, b in runs:
+        left = (b - a + 1) * cluster
+        while left:
+            step = min(left, 64, 128 - loaded % 128)
+            loaded, left, reads = loaded + step, left - step, reads + 1
+    return 4 + len({c * 2 // SECTOR for c in chain[:-1]}) + reads
 
 
 def prepare(case, work, programs, tools):
@@ -183,6 +280,9 @@ def prepare(case, work, programs, tools):
                    capture_output=True, env=dict(os.environ, BOOTDECK_DEVICE_MAP=f.name))
     if case.edit:
         case.edit(disk)
+    if case.other_disk:
+        shutil.copyfile(disk, disk + ".other")
+        case.other_disk(disk + ".other")
     return disk, floppy if os.path.exists(floppy) else None, where
 
 
@@ -193,7 +293,8 @@ def boot(case, qemu, disk, floppy, log):
          "-no-reboot", "-serial", f"file:{log}", "-monitor", "stdio",
          "-drive", f"file={disk},format=raw,if=ide,index=0", "-global", "isa-fdc.fdtypeA=144",
          "-boot", "order=a" if case.starter or case.floppy_booted else "order=c",
-         *(["-drive", f"file={floppy},format=raw,if=floppy,index=0"] if floppy else [])],
+         *(["-drive", f"file={floppy},format=raw,if=floppy,index=0"] if floppy else []),
+         *(["-drive", f"file={disk}.other,format=raw,if=ide,index=1"] if case.other_disk else [])],
         stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started, text = time.monotonic(), ""
 
@@ -232,8 +333,9 @@ def failures(case, log, waited, disk, where):
     found = [] if [bool(re.match(want, r)) for r in reports] == [True] * (case.expect != "halt") \
         else [f"expected {case.expect}, got {reports}"]
     reads = int(reports[0].split()[-1][4:], 16) if reports else 0  # on hard disks
-    if case.reads_bound and reads > reads_needed(disk, *where[case.expect]):
-        found.append(f"{reads} hard-disk reads, more than the loader needs")
+    if case.reads and reads != reads_needed(disk, *where[case.expect]):
+        found.append(f"{reads} hard-disk reads, not the {reads_needed(disk, *where[case.expect])}"
+                     " the loader needs")
     shown = re.split(r"Booting from [^\r\n]*\.\.\.", log)[-1].replace("\r", "").split("\n")
     shown = "\n".join(s.rstrip() for s in shown if not s.startswith("BOOTED")).strip("\n")
     if shown != case.screen:

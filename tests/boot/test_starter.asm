@@ -6,7 +6,9 @@ KEY     equ 7       ; dw: a keystroke (scan code, character) to leave in the buf
 DRIVE   equ 9       ; db: the DL the MBR gets (some BIOSes pass a wrong one)
 HOOK    equ 10      ; db: 0, or bits for an INT 13h hook in the top KiB of memory, which counts
                     ;     the read calls (AH=02h, 42h) at 0:04F2 (hard disks) and 0:04F4 (others)
-FAIL_EXT equ 2      ;     and with this bit AH=42h fails, though AH=41h announces it
+FAIL_EXT equ 2      ;     and with this bit AH=42h fails, though AH=41h announces it;
+SET_DF  equ 4       ;     with this one every call the BIOS answers returns with DF set, as from
+                    ;     a handler that ends with RETF 2
 bits 16
 org 0x0600                              ; moved there, out of the MBR's way
         jmp short start
@@ -91,7 +93,13 @@ handler:
         or byte [bp + 6], 1             ; CF in the caller's flags
         pop bp
         iret
-.bios:  jmp far [cs:next - handler]
+.bios:  test byte [cs:flags - handler], SET_DF
+        jz .chain
+        pushf
+        call far [cs:next - handler]
+        std
+        retf 2
+.chain: jmp far [cs:next - handler]
 flags:  db 0
 next:   dd 0
 handler_end:

@@ -52,6 +52,58 @@ TEST(ToolRun, AFailedOrDifferingWriteEndsTheRunBeforeSectorZero) {
   }
 }
 
+// Over our own code sector 0 goes first, since an earlier sector 0 may run any gap it finds;
+// ours then refuses the gap until it is whole, and a failure says what the disk does meanwhile.
+TEST(ToolRun, AReinstallWritesSectorZeroFirstAndAFailureSaysWhatTheDiskDoes) {
+  const std::uint64_t lastGap = bootcode::kImageSize / 512;
+  const struct {
+    const char *name;
+    std::uint64_t failingWrite;
+    const char *option;
+    const char *says; // on standard output, after the reason
+    std::uint64_t firstUnchanged;
+  } cases[] = {
+      {"no failure", ~0ull, "--time-out=3", "恭喜您", ~0ull},
+      {"sector 0", 0, "--time-out=3", "其他扇区还没有改动", 0},
+      {"a gap sector", 3, "--time-out=3", "3 号扇区没有写好", 3},
+      {"the last gap sector", lastGap, "--time-out=3", ",然后启动原来的 MBR", lastGap},
+      {"a gap sector, the old MBR disabled", 3, "--mbr-disable-osbr", "然后停止", 3},
+  };
+  const std::string screen = "bootdeck: boot code damaged or incomplete"; // what sector 0 shows
+  const std::string sector0(bootcode::kImage, bootcode::kImage + 440);
+  EXPECT_NE(sector0.find(screen), std::string::npos);
+  for (const auto &c : cases) {
+    Fake fake;
+    ASSERT_EQ(run(fake, {"--time-out=9", "(hd0)"}), kExitOk) << fake.err;
+    const std::map<std::uint64_t, Sector> before = fake.data;
+    for (std::uint64_t lba = 2; lba <= lastGap; ++lba) {
+      fake.data[lba][7] ^= 1; // as another build's gap differs
+    }
+    const std::map<std::uint64_t, Sector> earlier = fake.data;
+    fake.log.clear();
+    fake.out.clear();
+    fake.failingWrite = c.failingWrite;
+    EXPECT_EQ(run(fake, {c.option, "(hd0)"}), c.failingWrite == ~0ull ? kExitOk : kExitRefused);
+    std::vector<std::string> expected{"open"};
+    for (std::uint64_t lba = 0; lba <= lastGap; lba += lba == 0 ? 2 : 1) {
+      expected.push_back("write " + std::to_string(lba));
+      if (lba == c.failingWrite) {
+        break;
+      }
+    }
+    expected.push_back("close");
+    EXPECT_EQ(fake.log, expected) << c.name;
+    EXPECT_NE(fake.out.find(c.says), std::string::npos) << c.name << ": " << fake.out;
+    EXPECT_EQ(fake.out.find("\"" + screen + "\"") != std::string::npos, c.failingWrite != ~0ull)
+        << c.name;
+    EXPECT_EQ(fake.data[1], before.at(1)) << c.name << ": the saved MBR kept";
+    for (std::uint64_t lba = 2; lba <= lastGap; ++lba) {
+      EXPECT_EQ(fake.data[lba], (lba < c.firstUnchanged ? before : earlier).at(lba))
+          << c.name << ", LBA " << lba;
+    }
+  }
+}
+
 TEST(ToolRun, ReportNamesTheDiskAndTellsOfAUefiStartButTheListingDoesNot) {
   for (Firmware firmware : {Firmware::Uefi, Firmware::Bios, Firmware::Unknown}) {
     Fake fake;
