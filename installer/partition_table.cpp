@@ -1,6 +1,10 @@
 #include "installer/partition_table.h"
 
+#include "installer/bootcode/search_rules.h"
+
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace installer {
 
@@ -15,7 +19,8 @@ PartitionEntry primaryEntry(const Sector &mbr, std::size_t index) {
 }
 
 bool isExtendedType(std::uint8_t type) {
-  return type == 0x05 || type == 0x0F || type == 0x85;
+  return std::count(std::begin(bootcode::kExtendedTypes), std::end(bootcode::kExtendedTypes),
+                    type) != 0;
 }
 
 bool hasGptProtectiveEntry(const Sector &mbr) {

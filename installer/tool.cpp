@@ -1,6 +1,7 @@
 #include "installer/tool.h"
 
 #include "installer/bitlocker.h"
+#include "installer/boot_forecast.h"
 #include "installer/bootcode/bootcode_layout.h"
 #include "installer/install_plan.h"
 #include "installer/listing.h"
@@ -284,6 +285,7 @@ int Run::install() {
   if (plan.outcome.refused()) {
     return fail(plan.outcome);
   }
+  reportBootForecast(mbr, plan, image_, *disk_, diskName_.c_str(), platform_);
   const std::uint64_t first = firstPartitionStart(mbr);
   if (first != kNoPartition) {
     say("第一个分区从第 %u 扇区开始,之前的空间足够.", static_cast<unsigned>(first));

@@ -17,6 +17,7 @@ from types import SimpleNamespace
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fixtures"))
 from disk_images import SECTOR, blank, entry, fat, loop_chain, partitioned, run, sector  # noqa: E402
+import forecast  # noqa: E402
 
 DEADLINE = 25.0  # seconds from QEMU's start to the end of a boot
 COUNT, FAIL_EXT, SET_DF = 1, 2, 4  # test_starter.asm's INT 13h hook
@@ -38,7 +39,8 @@ def Volume(bits, type, mib=20, files=None, **options):
     loader's), loader_kib (else 40), from_ebr (hidden sectors counted from its EBR, 2048 sectors
     before it, as DOS-era formatters wrote them for logical drives), few_clusters (FAT32 below
     65,525 clusters: its files written here, as mtools reads such a volume as FAT16), with
-    folder_sectors (the root folder's size, the loader's entry in its last sector)."""
+    folder_sectors (the root folder's size, the loader's entry in its last sector), active (its
+    status 80h)."""
     return Options(bits=bits, type=type, mib=mib, files=files or {}, **options)
 
 
@@ -48,7 +50,8 @@ def Case(name, tool, volumes, expect, screen="", flags=(), **options):
     floppy_booted (with a table and our code), key (typed once the prompt shows), time_out (from
     the prompt to the previous MBR), edit (of the installed disk), starter (test_starter.asm's
     settings), reads (hard-disk reads are those the loader needs), other_disk (the installed disk
-    edited so, as the second hard disk)."""
+    edited so, as the second hard disk), report (lines the install report holds; forecast.py
+    checks its forecast against every boot)."""
     return Options(name=name, tool=tool, volumes=volumes, expect=expect, screen=screen,
                    flags=flags, **options)
 
@@ -158,6 +161,25 @@ CASES = [
          "bootdeck: MTLDR not found and no old MBR to boot. System halted.",
          ("--boot-prevmbr-first", "--time-out=9", "--no-backup-mbr", "--mbr-disable-floppy"),
          floppy={"MTLDR": "floppy"}),
+    # What the install report names: a loader only on a logical, behind an active primary, as
+    # big as 639 KiB of memory (a usual PC's, and QEMU's) hold above 2000:0000 ...
+    Case("report_only_logical", "grldrinst",
+         [Volume(32, 0x0C, 40, active=True),
+          Volume(16, 0x0E, files={"GRLDR": "only-logical"}, logical=True, loader_kib=511)],
+         "only-logical", report=["启动时将载入 逻辑分区 1 (FAT16) 根目录中的 GRLDR,大小 523264 字节."]),
+    # ... or only in an NTFS-typed partition, which the boot code does not read ...
+    Case("report_only_ntfs_typed", "mtldrinst",
+         [Volume(16, 0x07, files={"MTLDR": "ntfs-typed"}), Volume(12, 0x01, 4)], "previous",
+         "bootdeck: MTLDR not found, booting the old MBR",
+         report=["注意: 磁盘 (hd0) 的 FAT12/FAT16/FAT32 分区的根目录中都没有 MTLDR.",
+                 "读不了 主分区 1 (类型 07)."]),
+    # ... or a KiB too big for that memory: the boot code halts.
+    Case("report_too_big_halts", "grldrinst",
+         [Volume(16, 0x06, files={"GRLDR": "big"}, loader_kib=512, active=True)], "halt",
+         "bootdeck: GRLDR too big for memory and no old MBR to boot. System halted.",
+         ("--mbr-disable-osbr", "--mbr-disable-floppy"),
+         report=["注意: GRLDR 太大,启动时放不进内存 (主分区 1 (FAT16) 根目录中的 GRLDR 有 524288 字节",
+                 "启动时不在软盘上找,将显示消息并停机"]),
 ]
 
 
@@ -227,7 +249,8 @@ def build_disk(path, volumes, programs):
             script.append(f"{path}{primary} : size={size}, type=5")
             primary += 1
         numbers.append(logical if v.logical else primary)
-        script.append(f"{path}{numbers[-1]} : size={v.mib * 2048}, type={v.type:x}")
+        script.append(f"{path}{numbers[-1]} : size={v.mib * 2048}, type={v.type:x}"
+                      + ", bootable" * bool(v.active))
         logical, primary = (logical + 1, primary) if v.logical else (logical, primary + 1)
     parts = partitioned(path, (4 + sum(v.mib + 1 for v in volumes)) << 20, "\n".join(script))
     for number, v in zip(numbers, volumes):
@@ -257,7 +280,8 @@ def reads_needed(path, start, name):
 
 def prepare(case, work, programs, tools):
     """The disk with our code installed and edited, and the floppy, if any: (disk, floppy, where
-    each loader copy is: its volume's start and file name, None on a floppy)."""
+    each loader copy is: its volume's start and file name, None on a floppy, the install report,
+    the image it was made on)."""
     disk, floppy = os.path.join(work, "disk.img"), os.path.join(work, "floppy.img")
     starts = build_disk(disk, case.volumes, programs)
     where = {tag: (s, name) for v, s in zip(case.volumes, starts) for name, tag in v.files.items()}
@@ -276,14 +300,16 @@ def prepare(case, work, programs, tools):
         sector(floppy, 0, struct.pack("<IHBB", *settings.values()), 3)
     with open(os.path.join(work, "device.map"), "w") as f:
         f.write(f"(hd0) {floppy if case.floppy_booted else disk}\n")
-    subprocess.run([os.path.join(tools, case.tool), *case.flags, "(hd0)"], cwd=work, check=True,
-                   capture_output=True, env=dict(os.environ, BOOTDECK_DEVICE_MAP=f.name))
+    installed = subprocess.run([os.path.join(tools, case.tool), *case.flags, "(hd0)"], cwd=work,
+                               check=True, capture_output=True,
+                               env=dict(os.environ, BOOTDECK_DEVICE_MAP=f.name))
     if case.edit:
         case.edit(disk)
     if case.other_disk:
         shutil.copyfile(disk, disk + ".other")
         case.other_disk(disk + ".other")
-    return disk, floppy if os.path.exists(floppy) else None, where
+    return (disk, floppy if os.path.exists(floppy) else None, where,
+            installed.stdout.decode(), floppy if case.floppy_booted else disk)
 
 
 def boot(case, qemu, disk, floppy, log):
@@ -358,8 +384,10 @@ def main():
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     try:
-        disk, floppy, where = prepare(case, work, args.programs, args.tools)
-        found = failures(case, *boot(case, args.qemu, disk, floppy, work + "/serial.log"), disk, where)
+        disk, floppy, where, report, tool_disk = prepare(case, work, args.programs, args.tools)
+        log, waited = boot(case, args.qemu, disk, floppy, work + "/serial.log")
+        found = failures(case, log, waited, disk, where)
+        found += forecast.failures(case, report, log, tool_disk, where)
     except (TimeoutError, subprocess.CalledProcessError) as error:
         found = [f"{error} {getattr(error, 'stderr', '')}"]
     for line in found + [f"{'FAIL' if found else 'ok'} in {time.monotonic() - started:.1f} s"]:

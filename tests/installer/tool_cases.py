@@ -18,7 +18,7 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fixtures"))
-from disk_images import KINDS, SECTOR, blank, partitioned, run, sector  # noqa: E402
+from disk_images import KINDS, SECTOR, blank, fat, partitioned, run, sector  # noqa: E402
 
 INSTALLED, UNINSTALLED, UNTOUCHED = "恭喜您,安装成功!", "恭喜您,卸载成功!", "磁盘没有任何改动."
 PAUSE, QUESTION = "按任意键退出...\n", "是否继续? (Y/N)"
@@ -254,6 +254,65 @@ def case_bitlocker(b):
         sector(b.image("extended"), 14336, signature, offset)
         r = b.run("mtldrinst", "(hd0)")
         assert r.returncode == 0 and "BitLocker" not in r.out, "%r at %d: %r" % (signature, offset, r)
+
+
+def case_forecast(b):
+    """The install report's forecast where the QEMU cases do not reach: a small FAT32 volume, an
+    extended chain whose sum passes 2^32, the live FAT's index, the root folder's last sector, a
+    broken cluster chain and a disk shorter than its table."""
+    path, loader = os.path.join(b.work, "f.img"), bytes(range(256)) * 160
+
+    def volumes(script, *formats):  # formats: (partition number, FAT bits, with the loader)
+        parts = partitioned(path, 64 << 20, "label: dos\n" + script)
+        for number, bits, with_loader in formats:
+            start, size = parts[number]
+            fat(path, start, size // 2, bits, start, [("GRLDR", loader)] * with_loader)
+        b.map_disks({0: path})
+        return [parts[n][0] for n, _, _ in formats]
+
+    def root(start):  # the fixed root folder's first LBA and its entry of the loader
+        boot = sector(path, start)
+        first = start + struct.unpack_from("<H", boot, 14)[0] + boot[16] * struct.unpack_from("<H", boot, 22)[0]
+        folder = sector(path, first)
+        at = folder.index(b"GRLDR      ")
+        return first, folder[at:at + 32]
+
+    def bpb(offset, value, fmt="<B"):
+        return lambda starts: sector(path, starts[0], struct.pack(fmt, value), offset)
+
+    def root_end(starts):  # 4095 sectors of deleted entries, then the loader's
+        first, entry = root(starts[0])
+        bpb(17, 65535, "<H")(starts)
+        sector(path, first, b"\xe5" * (4095 * SECTOR) + entry)
+
+    def chain_cut(starts):
+        first, entry = root(starts[0])
+        fat_lba = starts[0] + struct.unpack_from("<H", sector(path, starts[0]), 14)[0]
+        sector(path, fat_lba, b"\xff\xff", 2 * struct.unpack_from("<H", entry, 26)[0])
+
+    one_fat32 = ("start=2048, size=81920, type=c\n", (1, 32, True))
+    one_fat16 = ("start=2048, size=40960, type=e\n", (1, 16, True))
+    cases = [  # the table and its volumes, a change, a line of the report (None: the edit skipped)
+        # Cut to 30 MiB of 512-byte clusters: FAT32 by its FAT size field, FAT16 by its clusters.
+        (one_fat32, bpb(32, 61440, "<I"), "启动时将载入 主分区 1 (FAT32) 根目录中的 GRLDR,大小 40960 字节."),
+        # The first logical's start, relative to its record, passes 2^32 to land on LBA 2048.
+        (("start=2048, size=40960, type=83\nstart=43008, type=5\nsize=40960, type=e\n"
+          "size=40960, type=e\n", (1, 16, True), (5, 16, False), (6, 16, True)),
+         lambda s: sector(path, 43008, struct.pack("<I", (1 << 32) + 2048 - 43008), 446 + 8),
+         "启动时将载入 逻辑分区 2 (FAT16) 根目录中的 GRLDR"),
+        (one_fat32, bpb(40, 0x81), "启动时将载入 主分区 1 (FAT32)"),
+        (one_fat32, bpb(40, 0x82), "读不了 主分区 1 (类型 0C,里面不是 FAT 文件系统)."),
+        (one_fat16, root_end, "启动时将载入 主分区 1 (FAT16) 根目录中的 GRLDR,大小 40960 字节."),
+        (one_fat16, chain_cut, "注意: 主分区 1 (FAT16) 根目录中的 GRLDR 已损坏 (簇链不完整),启动代码跳过它."),
+        (one_fat16, lambda s: os.truncate(path, 1 << 20), "注意: 读不出磁盘 (hd0) 的第 2048 扇区,无法断定"),
+    ]
+    for n, ((script, *formats), change, says) in enumerate(cases):
+        starts = volumes(script, *formats)
+        (change or (lambda s: None))(starts)
+        before = digest(path)
+        r = b.run("grldrinst", "--read-only", "(hd0)")
+        assert r.returncode == 0 and says in r.out and digest(path) == before, "%d: %r" % (n, r.out)
+        assert (says.startswith("启动时将载入") or "启动时将载入" not in r.out), "%d: %r" % (n, r.out)
 
 
 def case_windows(b):
