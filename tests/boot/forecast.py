@@ -24,9 +24,9 @@ def failures(case, report, log, tool_disk, where):
     active = any(sector(tool_disk, 0)[446 + 16 * i] == 0x80 for i in range(4))
     if (NO_ACTIVE in report) == active:
         found.append(f"the no-active-partition line where the table has{'' if active else ' no'} one")
-    # The boot code did not run as installed (its gap sectors were broken after the install), or
-    # the prompt chose the previous MBR before any search: the forecast does not speak of these.
-    if "boot code damaged" in log or case.time_out or case.key not in (None, "spc"):
+    # The disk was changed after the install, or the prompt chose the previous MBR before any
+    # search: the forecast does not speak of these.
+    if case.edit or case.time_out or case.key not in (None, "spc"):
         return found
     booted = re.findall(r"BOOTED (\S+) (\S\S) \S+ \S\S (\S{8})", log)
     loads = LOADS.search(report)
