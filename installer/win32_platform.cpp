@@ -4,6 +4,7 @@
 #include "installer/text_buffer.h"
 #include "installer/win32_console_font.h"
 #include "installer/win32_firmware.h"
+#include "platform/plain_file.h"
 
 #include <winioctl.h>
 
@@ -63,15 +64,12 @@ SystemError readWholeFile(const wchar_t *path, bool plainOnly, std::uint8_t *dat
   if (!file.valid()) {
     return lastError();
   }
-  if (plainOnly) {
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(file.get(), &information)) {
-      return lastError();
-    }
-    if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-        information.nNumberOfLinks > 1) {
-      return SystemError::linkedFile();
-    }
+  bool plain = true;
+  if (plainOnly && !bootdeck::askPlainFile(file.get(), plain)) {
+    return lastError();
+  }
+  if (!plain) {
+    return SystemError::linkedFile();
   }
   return readWhole(file.get(), data, capacity, size);
 }
