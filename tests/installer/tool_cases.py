@@ -309,14 +309,14 @@ def case_restore_file(b):
     r = b.run("mtldrinst", "--restore=bk", "(hd0)")
     assert r.returncode == 0 and sector(image, 0) == original, "restore: %r" % r
     # Links at the names of the files the tool reads and writes are refused, never followed.
-    installed = digest(b.image("plain"))
-    target = os.path.join(b.work, "elsewhere")
+    image = b.image("plain")
+    before, target = digest(image), os.path.join(b.work, "elsewhere")
     os.symlink(target, os.path.join(b.work, "dangling"))
     os.symlink("bk", os.path.join(b.work, "symbolic"))
     os.link(os.path.join(b.work, "bk"), os.path.join(b.work, "hard"))
     for args in (["--save=dangling"], ["--restore=symbolic"], ["--restore=hard"]):
         r = b.run("mtldrinst", *args, "(hd0)")
-        assert (r.returncode == 1 and "链接" in r.err and digest(b.work + "/plain.img") == installed
+        assert (r.returncode == 1 and "链接" in r.err and digest(image) == before
                 and not os.path.exists(target)), "%s: %r" % (args, r)
 
 
