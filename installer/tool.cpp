@@ -173,7 +173,7 @@ Outcome Run::confirmRestoreFile(const Sector &mbr, const Sector &source) {
       std::memcmp(saved.data(), source.data(), bootcode::kMbrCodeBytes) == 0) {
     return Outcome();
   }
-  say("恢复文件 %s 中的启动代码(第 0-439 字节)与安装时保存在第二扇区的原来的MBR不同,文件可能已被"
+  say("恢复文件 %s 中的启动代码(第 0-439 字节)与安装时保存在第二扇区的原来的 MBR 不同,文件可能已被"
       "其他程序改动:",
       options_.restoreFile);
   TextBuffer digest;
