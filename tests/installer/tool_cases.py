@@ -121,10 +121,12 @@ class Bench:
 
     def cmd(self, line, mapped=True, **popen):
         """Starts `cmd /c line` under Wine in the application folder."""
+        env = self.env(mapped=False)
+        if mapped:
+            env["BOOTDECK_DEVICE_MAP"] = windows_path(self.map)
         return subprocess.Popen([os.path.join(self.repo, "tools", "wine-run.sh"), "cmd", "/c", line],
                                 cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                env=dict(self.env(False), **({"BOOTDECK_DEVICE_MAP": windows_path(
-                                    self.map)} if mapped else {})), **popen)
+                                env=env, **popen)
 
     def tool(self, build, *args, mapped=True):
         """Runs a Windows build through cmd with no console to ask on: (exit code, output)."""
@@ -376,7 +378,7 @@ def case_windows(b):
         f.write(original)
     os.link(os.path.join(b.folder, "bk"), os.path.join(b.folder, "hard"))
     code, out = b.tool("grldrinst", "--restore-mbr=hard", "(hd0)")
-    assert (code == 1 and "链接" in out and digest(plain) == installed), "hard link: %d %r" % (code, out)
+    assert code == 1 and "链接" in out and digest(plain) == installed, "hard link: %d %r" % (code, out)
 
 
 if __name__ == "__main__":
