@@ -54,4 +54,11 @@ bool findMappedPath(const char *mapText, std::size_t mapLength, int number, char
   return false;
 }
 
+DiskSource chooseDiskSource(bool underWine, bool mapSet) {
+  if (underWine) {
+    return mapSet ? DiskSource::DeviceMap : DiskSource::NoDisk;
+  }
+  return mapSet ? DiskSource::MapOutsideWine : DiskSource::PhysicalDrive;
+}
+
 } // namespace installer

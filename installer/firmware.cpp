@@ -7,7 +7,7 @@ namespace {
 constexpr std::uint32_t kFirmwareTypeBios = 1;
 constexpr std::uint32_t kFirmwareTypeUefi = 2;
 // Firmware without variables (BIOS) answers the variable call with ERROR_INVALID_FUNCTION. A
-// missing privilege says nothing about the firmware.
+// privilege that could not be enabled says nothing about the firmware.
 constexpr std::uint32_t kErrorInvalidFunction = 1;
 constexpr std::uint32_t kErrorPrivilegeNotHeld = 1314;
 
@@ -25,6 +25,9 @@ Firmware decideFirmware(const FirmwareAnswers &answers) {
     return answers.type == kFirmwareTypeUefi   ? Firmware::Uefi
            : answers.type == kFirmwareTypeBios ? Firmware::Bios
                                                : Firmware::Unknown;
+  }
+  if (answers.peFirmwareType == kFirmwareTypeBios || answers.peFirmwareType == kFirmwareTypeUefi) {
+    return answers.peFirmwareType == kFirmwareTypeUefi ? Firmware::Uefi : Firmware::Bios;
   }
   if (!answers.variableCallExists || answers.variableError == kErrorPrivilegeNotHeld) {
     return Firmware::Unknown;

@@ -15,8 +15,12 @@ struct FirmwareAnswers {
   bool typeCallExists = false;
   bool typeCallSucceeded = false;
   std::uint32_t type = 0;
-  // Otherwise GetFirmwareEnvironmentVariableW for an empty name: whether the system has it and
-  // the error it left (the call always fails for that name).
+  // WinPE's own answer, HKLM\SYSTEM\CurrentControlSet\Control\PEFirmwareType: 1 BIOS, 2 UEFI;
+  // 0 where there is no such value (every Windows that is not WinPE).
+  std::uint32_t peFirmwareType = 0;
+  // Otherwise GetFirmwareEnvironmentVariableW for an empty name, asked with
+  // SeSystemEnvironmentPrivilege enabled: whether the system has it and the error it left (the
+  // call always fails for that name).
   bool variableCallExists = false;
   std::uint32_t variableError = 0;
 };

@@ -204,7 +204,10 @@ Disk *PosixPlatform::openDisk(int number, bool writable, std::uint32_t &sectorSi
   }
   char map[16384];
   std::size_t mapLength = 0;
-  error = readFile(mapName, reinterpret_cast<std::uint8_t *>(map), sizeof map, mapLength);
+  const FileDescriptor mapFile(::open(mapName, O_RDONLY));
+  error = mapFile.get() < 0 ? lastError()
+                            : readAll(mapFile.get(), reinterpret_cast<std::uint8_t *>(map),
+                                      sizeof map, mapLength);
   if (error.failed()) {
     return nullptr;
   }
@@ -236,11 +239,17 @@ SystemError PosixPlatform::writeFile(const char *name, const std::uint8_t *data,
   return ::fsync(fd.get()) == 0 ? SystemError() : lastError();
 }
 
+// The file itself, never a symbolic link's target (ELOOP), and not one with another name: the
+// files the user names live in folders that other users may write.
 SystemError PosixPlatform::readFile(const char *name, std::uint8_t *data, std::size_t capacity,
                                     std::size_t &size) {
-  const FileDescriptor fd(::open(name, O_RDONLY));
-  if (fd.get() < 0) {
+  const FileDescriptor fd(::open(name, O_RDONLY | O_NOFOLLOW));
+  struct stat info;
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
     return lastError();
+  }
+  if (info.st_nlink > 1) {
+    return SystemError::linkedFile();
   }
   return readAll(fd.get(), data, capacity, size);
 }

@@ -105,11 +105,15 @@ void describeRefusal(const Outcome &o, const char *disk, const char *file, TextB
   case Refusal::BackupFileMismatch:
     out.appendf("备份文件 %s 读回的内容与写入的不同. %s", file, kDiskUntouched);
     return;
-  case Refusal::BitLockerDeclined:
+  case Refusal::Declined:
     out.appendf("已取消. %s", kDiskUntouched);
     return;
   case Refusal::BitLockerNotAsked:
     out.appendf("输入不是控制台,无法询问是否继续;确定要继续时,请加上选项 --bitlocker-ok. %s",
+                kDiskUntouched);
+    return;
+  case Refusal::RestoreFileNotAsked:
+    out.appendf("输入不是控制台,无法询问是否用与第二扇区不同的恢复文件 %s 继续. %s", file,
                 kDiskUntouched);
     return;
   case Refusal::WriteFailed:

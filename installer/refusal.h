@@ -31,10 +31,11 @@ enum class Refusal {
   BackupFileDiffers,
   BackupFileUnusable, // error
   BackupFileMismatch,
-  BitLockerDeclined, // the user did not answer Y
-  BitLockerNotAsked, // no console to ask at, and no --bitlocker-ok
-  WriteFailed,       // lba, error
-  VerifyFailed,      // lba
+  Declined,            // the user did not answer Y
+  BitLockerNotAsked,   // no console to ask at, and no --bitlocker-ok
+  RestoreFileNotAsked, // it differs from sector 1's, and no console to ask at
+  WriteFailed,         // lba, error
+  VerifyFailed,        // lba
 };
 
 struct Outcome {

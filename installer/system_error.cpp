@@ -50,6 +50,7 @@ constexpr Classification kClassifications[] = {
     {ErrorOrigin::Posix, EIO, ErrorKind::DeviceFault},
     {ErrorOrigin::Posix, EISDIR, ErrorKind::IsFolder},
     {ErrorOrigin::Posix, ENOSPC, ErrorKind::NoSpace},
+    {ErrorOrigin::Posix, ELOOP, ErrorKind::LinkedFile}, // a symbolic link opened with O_NOFOLLOW
 #ifdef ENOMEDIUM
     {ErrorOrigin::Posix, ENOMEDIUM, ErrorKind::NotReady},
 #endif
@@ -83,14 +84,28 @@ constexpr Explanation kExplanations[] = {
      "这个名字是一个文件夹,不是文件:请换一个文件名."},
     {ErrorKind::NoSpace, "磁盘空间不足.", "文件所在的驱动器空间不足:请腾出空间或换一个文件夹."},
     {ErrorKind::EndOfDevice, "超出了磁盘的末尾:磁盘比它的分区表所说的小.", "文件比预期的短."},
+    {ErrorKind::LinkedFile, "这个名字是一个链接,不是磁盘.",
+     "这个文件是一个链接(符号链接,目录联接或硬链接),可能指向别处;本程序不通过链接读写文件:"
+     "请换一个文件名."},
+    {ErrorKind::MapOutsideWine,
+     "设置了环境变量 BOOTDECK_DEVICE_MAP:它只供在 Wine 下测试使用,在 Windows 上本程序因此不打开任何"
+     "磁盘. 请删除这个环境变量后重试.",
+     "设置了环境变量 BOOTDECK_DEVICE_MAP."},
     {ErrorKind::Other, "系统报告了错误.", "系统报告了错误."},
 };
 
 } // namespace
 
 ErrorKind classifyError(SystemError error) {
-  if (error.origin == ErrorOrigin::EndOfDevice) {
+  switch (error.origin) {
+  case ErrorOrigin::EndOfDevice:
     return ErrorKind::EndOfDevice;
+  case ErrorOrigin::LinkedFile:
+    return ErrorKind::LinkedFile;
+  case ErrorOrigin::MapOutsideWine:
+    return ErrorKind::MapOutsideWine;
+  default:
+    break;
   }
   for (const Classification &c : kClassifications) {
     if (c.origin == error.origin && c.code == error.code) {

@@ -6,7 +6,8 @@
 
 namespace installer {
 
-enum class ErrorOrigin { None, Posix, Windows, EndOfDevice };
+// The last two are the tool's own refusals of what the system would have done.
+enum class ErrorOrigin { None, Posix, Windows, EndOfDevice, LinkedFile, MapOutsideWine };
 
 struct SystemError {
   ErrorOrigin origin = ErrorOrigin::None;
@@ -16,6 +17,9 @@ struct SystemError {
   static SystemError posix(long code) { return {ErrorOrigin::Posix, code}; }
   static SystemError windows(long code) { return {ErrorOrigin::Windows, code}; }
   static SystemError endOfDevice() { return {ErrorOrigin::EndOfDevice, 0}; }
+  // A file that is a reparse point (symbolic link, junction) or has more than one name.
+  static SystemError linkedFile() { return {ErrorOrigin::LinkedFile, 0}; }
+  static SystemError mapOutsideWine() { return {ErrorOrigin::MapOutsideWine, 0}; }
 };
 
 enum class ErrorKind {
@@ -28,6 +32,8 @@ enum class ErrorKind {
   IsFolder,
   NoSpace,
   EndOfDevice,
+  LinkedFile,
+  MapOutsideWine,
   Other
 };
 

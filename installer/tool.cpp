@@ -6,6 +6,7 @@
 #include "installer/install_plan.h"
 #include "installer/listing.h"
 #include "installer/restore_plan.h"
+#include "installer/sha256.h"
 #include "installer/usage.h"
 
 #include <cstdarg>
@@ -27,6 +28,8 @@ constexpr const char *kBitLockerRisk =
 constexpr const char *kBitLockerAdvice =
     "请先准备好恢复密钥,再暂停 BitLocker 保护,例如对 C: 盘,在管理员命令提示符中运行:\n"
     "    manage-bde -protectors -disable C:";
+// The disks bootdeck lists.
+constexpr int kLastScannedDisk = 10;
 
 class Run {
 public:
@@ -54,8 +57,12 @@ private:
   Outcome openAndReadMbr(bool writable, Sector &mbr);
   // What the opened disk is, and whether this machine runs the code it is given.
   void reportDisk();
+  void findBitLockerElsewhere();
   // Before anything is written: BitLocker volumes are explained, and the user decides.
   Outcome confirmBitLocker(const Sector &mbr);
+  Outcome confirmRestoreFile(const Sector &mbr, const Sector &source);
+  // Once the report has said what is at stake; test mode only says that it would ask.
+  Outcome askToGoOn(Refusal noConsole);
   Outcome saveBackup(const Sector &mbr);
   Outcome writeVerified(std::uint64_t lba, const Sector &data);
   Outcome writeGap();
@@ -69,6 +76,7 @@ private:
   Platform &platform_;
   Disk *disk_ = nullptr;
   TextBuffer diskName_;
+  TextBuffer bitLockerElsewhere_; // one line for each other disk with BitLocker volumes
 };
 
 void Run::say(const char *format, ...) {
@@ -117,31 +125,86 @@ void Run::reportDisk() {
   }
 }
 
+// The BIOS starts (hd0): on a PC with a TPM its MBR is measured whichever disk holds the
+// encrypted volume. Looked for before the target is opened, as the platform holds one disk.
+void Run::findBitLockerElsewhere() {
+  if (options_.disk != 0) {
+    return;
+  }
+  for (int number = 1; number <= kLastScannedDisk; ++number) {
+    std::uint32_t sectorSize = 0;
+    SystemError error;
+    Disk *disk = platform_.openDisk(number, false, sectorSize, error);
+    if (disk == nullptr) {
+      continue;
+    }
+    Sector mbr;
+    TextBuffer names;
+    if (sectorSize == bootcode::kSectorSize && !disk->read(0, mbr).failed() &&
+        hasBootSignature(mbr) && findBitLockerPartitions(mbr, *disk, names) > 0) {
+      bitLockerElsewhere_.appendf("\n磁盘 (hd%d) 上有用 BitLocker 加密的分区: %s.", number,
+                                  names.c_str());
+    }
+    platform_.closeDisk();
+  }
+}
+
 Outcome Run::confirmBitLocker(const Sector &mbr) {
   TextBuffer names;
-  if (findBitLockerPartitions(mbr, *disk_, names) == 0) {
+  if (findBitLockerPartitions(mbr, *disk_, names) == 0 && bitLockerElsewhere_.size() == 0) {
     return Outcome();
   }
-  say("磁盘 %s 上有用 BitLocker 加密的分区: %s.", diskName_.c_str(), names.c_str());
+  if (names.size() > 0) {
+    say("磁盘 %s 上有用 BitLocker 加密的分区: %s.", diskName_.c_str(), names.c_str());
+  }
+  if (bitLockerElsewhere_.size() > 0) {
+    say("%s", bitLockerElsewhere_.c_str() + 1);
+    say("BIOS 从磁盘 (hd0) 启动: 即使加密的分区在其他磁盘上,TPM 也会检查 (hd0) 的 MBR.");
+  }
   say("%s", kBitLockerRisk);
   say("%s", kBitLockerAdvice);
-  if (options_.readOnly) {
-    say("测试模式: 真正运行时将询问是否继续.");
+  if (options_.bitLockerOk && !options_.readOnly) {
+    say("已给出选项 --bitlocker-ok,不询问,继续.");
     return Outcome();
   }
-  if (options_.bitLockerOk) {
-    say("已给出选项 --bitlocker-ok,不询问,继续.");
+  return askToGoOn(Refusal::BitLockerNotAsked);
+}
+
+// The file lies where other programs can write, sector 1 where they cannot: code from a file
+// that differs from the MBR the install kept there goes in only on the user's word.
+Outcome Run::confirmRestoreFile(const Sector &mbr, const Sector &source) {
+  Sector saved;
+  if (readPreviousMbr(mbr, *disk_, saved).refused() ||
+      std::memcmp(saved.data(), source.data(), bootcode::kMbrCodeBytes) == 0) {
+    return Outcome();
+  }
+  say("恢复文件 %s 中的启动代码(第 0-439 字节)与安装时保存在第二扇区的原来的 MBR 不同,文件可能已被"
+      "其他程序改动:",
+      options_.restoreFile);
+  TextBuffer digest;
+  appendSha256(source.data(), bootcode::kMbrCodeBytes, digest);
+  say("    恢复文件的 SHA-256: %s", digest.c_str());
+  digest.clear();
+  appendSha256(saved.data(), bootcode::kMbrCodeBytes, digest);
+  say("    第二扇区的 SHA-256: %s", digest.c_str());
+  say("若不能确定这个文件可信,请回答 N,改为从第二扇区恢复.");
+  return askToGoOn(Refusal::RestoreFileNotAsked);
+}
+
+Outcome Run::askToGoOn(Refusal noConsole) {
+  if (options_.readOnly) {
+    say("测试模式: 真正运行时将询问是否继续.");
     return Outcome();
   }
   switch (platform_.ask("是否继续? (Y/N)")) {
   case Platform::Answer::Yes:
     return Outcome();
   case Platform::Answer::No:
-    return refuse(Refusal::BitLockerDeclined);
+    return refuse(Refusal::Declined);
   case Platform::Answer::NoConsole:
     break;
   }
-  return refuse(Refusal::BitLockerNotAsked);
+  return refuse(noConsole);
 }
 
 int Run::list() {
@@ -275,6 +338,7 @@ int Run::install() {
   const bool dry = options_.readOnly;
   say("%s: 安装启动代码到磁盘 %s%s", variant_.programName, diskName_.c_str(),
       dry ? " (测试模式,不写入任何内容)" : "");
+  findBitLockerElsewhere();
   Sector mbr;
   Outcome outcome = openAndReadMbr(!dry, mbr);
   if (outcome.refused()) {
@@ -353,6 +417,7 @@ int Run::uninstall() {
   const bool fromFile = *options_.restoreFile != '\0';
   say("%s: 恢复磁盘 %s 原来的MBR%s", variant_.programName, diskName_.c_str(),
       dry ? " (测试模式,不写入任何内容)" : "");
+  findBitLockerElsewhere();
   Sector mbr;
   Outcome outcome = openAndReadMbr(!dry, mbr);
   if (outcome.refused()) {
@@ -374,6 +439,10 @@ int Run::uninstall() {
       return fail(outcome, options_.restoreFile);
     }
     say("恢复来源: 文件 %s.", options_.restoreFile);
+    outcome = confirmRestoreFile(mbr, source);
+    if (outcome.refused()) {
+      return fail(outcome, options_.restoreFile);
+    }
   } else {
     outcome = readPreviousMbr(mbr, *disk_, source);
     if (outcome.refused()) {

@@ -4,6 +4,7 @@
 #include "installer/text_buffer.h"
 #include "installer/win32_console_font.h"
 #include "installer/win32_firmware.h"
+#include "platform/plain_file.h"
 
 #include <winioctl.h>
 
@@ -52,14 +53,64 @@ SystemError readWhole(HANDLE file, std::uint8_t *data, std::size_t capacity, std
   return SystemError();
 }
 
-SystemError readWholeFile(const wchar_t *path, std::uint8_t *data, std::size_t capacity,
-                          std::size_t &size) {
-  const Win32Handle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+// `plainOnly`: the file itself is opened, never what a reparse point leads to, and one that is a
+// reparse point or has another name (a hard link) is refused: the files the user names live in
+// folders that other programs can write.
+SystemError readWholeFile(const wchar_t *path, bool plainOnly, std::uint8_t *data,
+                          std::size_t capacity, std::size_t &size) {
+  const Win32Handle file(
+      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                  plainOnly ? FILE_FLAG_OPEN_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     return lastError();
   }
+  bool plain = true;
+  if (plainOnly && !bootdeck::askPlainFile(file.get(), plain)) {
+    return lastError();
+  }
+  if (!plain) {
+    return SystemError::linkedFile();
+  }
   return readWhole(file.get(), data, capacity, size);
+}
+
+// Wine's ntdll has this export, Windows' never does; looked up at run time, so the bytes tested
+// under Wine are the bytes released.
+bool runsUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+void physicalDrivePath(int number, wchar_t *path) {
+  const wchar_t prefix[] = L"\\\\.\\PhysicalDrive";
+  lstrcpyW(path, prefix);
+  wchar_t digits[8];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  int end = sizeof prefix / sizeof prefix[0] - 1;
+  while (count > 0) {
+    path[end++] = digits[--count];
+  }
+  path[end] = L'\0';
+}
+
+SystemError mappedPath(const wchar_t *mapName, int number, wchar_t *path) {
+  char map[16384];
+  std::size_t mapLength = 0;
+  const SystemError error =
+      readWholeFile(mapName, false, reinterpret_cast<std::uint8_t *>(map), sizeof map, mapLength);
+  if (error.failed()) {
+    return error;
+  }
+  char mapped[kMaxPathBytes];
+  if (!findMappedPath(map, mapLength, number, mapped, sizeof mapped) ||
+      !widenPath(mapped, path, kMaxPathBytes)) {
+    return SystemError::windows(ERROR_FILE_NOT_FOUND);
+  }
+  return SystemError();
 }
 
 void writeText(DWORD which, const char *text, std::size_t length, bool &fontChosen) {
@@ -206,43 +257,26 @@ Disk *Win32Platform::openDisk(int number, bool writable, std::uint32_t &sectorSi
   SetLastError(ERROR_SUCCESS); // an empty variable returns 0 without setting an error
   const DWORD mapNameLength =
       GetEnvironmentVariableW(kDeviceMapVariableWide, mapName, static_cast<DWORD>(kMaxPathBytes));
-  // A map that is named but cannot be used, or is set to nothing, never falls back to the real
-  // disks.
-  if (mapNameLength == 0 && GetLastError() != ERROR_ENVVAR_NOT_FOUND) {
-    error = SystemError::windows(ERROR_FILE_NOT_FOUND);
-    return nullptr;
-  }
-  if (mapNameLength >= kMaxPathBytes) {
-    error = SystemError::windows(ERROR_FILENAME_EXCED_RANGE);
-    return nullptr;
-  }
-  if (mapNameLength > 0) {
-    char map[16384];
-    std::size_t mapLength = 0;
-    error = readWholeFile(mapName, reinterpret_cast<std::uint8_t *>(map), sizeof map, mapLength);
+  const bool mapSet = mapNameLength > 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+  switch (chooseDiskSource(runsUnderWine(), mapSet)) {
+  case DiskSource::PhysicalDrive:
+    physicalDrivePath(number, path);
+    break;
+  case DiskSource::DeviceMap:
+    // A map that is set to nothing or cannot be read leaves no disk, never the real ones.
+    error = mapNameLength == 0               ? SystemError::windows(ERROR_FILE_NOT_FOUND)
+            : mapNameLength >= kMaxPathBytes ? SystemError::windows(ERROR_FILENAME_EXCED_RANGE)
+                                             : mappedPath(mapName, number, path);
     if (error.failed()) {
       return nullptr;
     }
-    char mapped[kMaxPathBytes];
-    if (!findMappedPath(map, mapLength, number, mapped, sizeof mapped) ||
-        !widenPath(mapped, path, kMaxPathBytes)) {
-      error = SystemError::windows(ERROR_FILE_NOT_FOUND);
-      return nullptr;
-    }
-  } else {
-    const wchar_t prefix[] = L"\\\\.\\PhysicalDrive";
-    lstrcpyW(path, prefix);
-    wchar_t digits[8];
-    int count = 0;
-    do {
-      digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
-      number /= 10;
-    } while (number > 0);
-    int end = sizeof prefix / sizeof prefix[0] - 1;
-    while (count > 0) {
-      path[end++] = digits[--count];
-    }
-    path[end] = L'\0';
+    break;
+  case DiskSource::NoDisk:
+    error = SystemError::windows(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  case DiskSource::MapOutsideWine:
+    error = SystemError::mapOutsideWine();
+    return nullptr;
   }
   error = disk_.open(path, writable, sectorSize);
   return error.failed() ? nullptr : &disk_;
@@ -253,8 +287,10 @@ SystemError Win32Platform::writeFile(const char *name, const std::uint8_t *data,
   if (!widenPath(name, path, kMaxPathBytes)) {
     return SystemError::windows(ERROR_INVALID_NAME);
   }
-  const Win32Handle file(
-      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // A link planted at the name is itself an existing file here, never followed to its target.
+  const Win32Handle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr));
   if (!file.valid()) {
     return lastError();
   }
@@ -274,7 +310,7 @@ SystemError Win32Platform::readFile(const char *name, std::uint8_t *data, std::s
   if (!widenPath(name, path, kMaxPathBytes)) {
     return SystemError::windows(ERROR_INVALID_NAME);
   }
-  return readWholeFile(path, data, capacity, size);
+  return readWholeFile(path, true, data, capacity, size);
 }
 
 void Win32Platform::writeOut(const char *text, std::size_t length) {

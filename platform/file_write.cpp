@@ -1,5 +1,6 @@
 #include "platform/file_write.h"
 
+#include "platform/plain_file.h"
 #include "platform/scoped.h"
 #include "platform/system_error.h"
 #include "platform/utf.h"
@@ -16,6 +17,11 @@ namespace {
   throw Failure(ERROR_FILE_INVALID, path + " 写入后被其他程序改动了,与程序携带的内容不一致.");
 }
 
+[[noreturn]] void throwLinked(const std::string &path) {
+  throw Failure(ERROR_FILE_INVALID, path + " 是一个链接(符号链接,目录联接或硬链接),可能指向别处,"
+                                           "本程序不使用通过链接找到的文件.");
+}
+
 } // namespace
 
 void writeWholeFile(const std::string &path, const unsigned char *data, std::size_t size) {
@@ -28,11 +34,12 @@ void writeWholeFile(const std::string &path, const unsigned char *data, std::siz
     throw lastErrorFailure();
   }
   // Removed and made new rather than overwritten: a hard link planted under the name would
-  // otherwise have an elevated program write into whatever file it links to.
+  // otherwise have an elevated program write into whatever file it links to. A link planted
+  // between the two steps is itself an existing file to CREATE_NEW, never followed.
   if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
     throw lastErrorFailure();
   ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid())
     throw lastErrorFailure();
   while (size > 0) {
@@ -52,9 +59,12 @@ ScopedFile holdFileWithContent(const std::string &path, const unsigned char *dat
   // Shared for reading only: others may read and run the file, none may write, remove or rename
   // it while the handle lives.
   ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid())
+                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  bool plain = false;
+  if (!file.valid() || !askPlainFile(file.get(), plain))
     throw lastErrorFailure();
+  if (!plain)
+    throwLinked(path);
   std::vector<unsigned char> chunk(65536);
   std::size_t compared = 0;
   for (;;) {

@@ -16,7 +16,7 @@ void writeWholeFile(const std::string &path, const unsigned char *data, std::siz
 // Opens the file for reading, shared for reading only, and checks that it holds exactly `size`
 // bytes equal to `data`. While the returned handle lives, no other program can change, remove or
 // rename the file, but it can still read and run it. Throws Failure when the file cannot be
-// opened that way or its content differs.
+// opened that way, is a link or has another name, or its content differs.
 ScopedFile holdFileWithContent(const std::string &path, const unsigned char *data,
                                std::size_t size);
 

@@ -371,7 +371,7 @@ std::vector<DWORD> App::processes(std::initializer_list<const wchar_t *> names) 
   return found;
 }
 
-std::string App::toolScreen() const {
+std::string App::toolScreen(const char *awaited) const {
   std::string screen;
   waitUntil([&] {
     for (DWORD tool : processes({L"mtldrinst.exe", L"grldrinst.exe"})) {
@@ -395,9 +395,30 @@ std::string App::toolScreen() const {
       screen = narrow(cells.substr(0, read));
       FreeConsole();
     }
-    return screen.find("按任意键退出") != std::string::npos;
+    return screen.find(awaited) != std::string::npos;
   });
   return screen;
+}
+
+void App::typeToTool(wchar_t key) const {
+  for (DWORD tool : processes({L"mtldrinst.exe", L"grldrinst.exe"})) {
+    FreeConsole();
+    AttachConsole(tool);
+    bootdeck::ScopedFile in(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    INPUT_RECORD records[2] = {};
+    for (INPUT_RECORD &record : records) {
+      record.EventType = KEY_EVENT;
+      record.Event.KeyEvent.wRepeatCount = 1;
+      record.Event.KeyEvent.wVirtualKeyCode = static_cast<WORD>(key);
+      record.Event.KeyEvent.uChar.UnicodeChar = key;
+    }
+    records[0].Event.KeyEvent.bKeyDown = TRUE;
+    DWORD written = 0;
+    EXPECT_TRUE(WriteConsoleInputW(in.get(), records, 2, &written)) << GetLastError();
+    FreeConsole();
+  }
 }
 
 bool App::endTool() const {

@@ -94,8 +94,11 @@ public:
   HWND focus() const;
   HWND tab() const;  // presses Tab in the focused control; the control focused then
   void sync() const; // returns once the window thread has handled what was posted before
-  // Waits for the installer tool to wait for its key after its report; returns its console.
-  std::string toolScreen() const;
+  // Waits for the installer tool's console to show `awaited` (by default: it waits for its key
+  // after its report); returns the console.
+  std::string toolScreen(const char *awaited = "按任意键退出") const;
+  // Types one key into the installer tool's console, as a person answering it does.
+  void typeToTool(wchar_t key) const;
   // Ends the waiting tool (its work is done); true once nothing the program started runs.
   bool endTool() const;
 

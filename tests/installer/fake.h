@@ -48,7 +48,12 @@ public:
     identity.bytes = 32 << 20;
   }
 
-  Disk *openDisk(int, bool, std::uint32_t &size, SystemError &) override {
+  // The one disk is (hd0).
+  Disk *openDisk(int number, bool, std::uint32_t &size, SystemError &error) override {
+    if (number != 0) {
+      error = SystemError::posix(2);
+      return nullptr;
+    }
     log.push_back("open");
     size = sectorSize;
     return this;

@@ -2,6 +2,7 @@
 
 #include "fake.h"
 #include "installer/bootcode/bootcode_blob.h"
+#include "installer/device_map.h"
 
 #include <gtest/gtest.h>
 
@@ -123,23 +124,35 @@ TEST(ToolRun, ReportNamesTheDiskAndTellsOfAUefiStartButTheListingDoesNot) {
 }
 
 TEST(Firmware, DecidedFromWhatWindowsAnswers) {
+  // GetFirmwareType: exists, succeeded, type; WinPE's value; the variable call: exists, error.
   const struct {
     const char *name;
     FirmwareAnswers answers;
     Firmware expected;
   } cases[] = {
-      {"type UEFI, the variable call not asked", {true, true, 2, true, 1}, Firmware::Uefi},
-      {"type BIOS", {true, true, 1, false, 0}, Firmware::Bios},
-      {"type unknown", {true, true, 0, false, 0}, Firmware::Unknown},
-      {"type call failed", {true, false, 2, true, 998}, Firmware::Unknown},
-      {"variable: invalid function", {false, false, 0, true, 1}, Firmware::Bios},
-      {"variable: no access", {false, false, 0, true, 998}, Firmware::Uefi},
-      {"variable: privilege not held", {false, false, 0, true, 1314}, Firmware::Unknown},
+      {"type UEFI, nothing else asked", {true, true, 2, 1, true, 1}, Firmware::Uefi},
+      {"type BIOS", {true, true, 1, 0, false, 0}, Firmware::Bios},
+      {"type unknown", {true, true, 0, 2, false, 0}, Firmware::Unknown},
+      {"type call failed", {true, false, 2, 2, true, 998}, Firmware::Unknown},
+      {"WinPE: UEFI", {false, false, 0, 2, true, 1}, Firmware::Uefi},
+      {"WinPE: BIOS", {false, false, 0, 1, true, 998}, Firmware::Bios},
+      {"WinPE: another value", {false, false, 0, 3, true, 1}, Firmware::Bios},
+      {"variable: invalid function", {false, false, 0, 0, true, 1}, Firmware::Bios},
+      {"variable: no access", {false, false, 0, 0, true, 998}, Firmware::Uefi},
+      {"variable: privilege not held", {false, false, 0, 0, true, 1314}, Firmware::Unknown},
       {"neither call", {}, Firmware::Unknown},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(decideFirmware(c.answers), c.expected) << c.name;
   }
+}
+
+TEST(DiskSource, OnWindowsTheEnvironmentNeverPicksTheDiskUnderWineOnlyTheMap) {
+  EXPECT_EQ(chooseDiskSource(false, false), DiskSource::PhysicalDrive);
+  // A test run on a real Windows sets the map: it must open no disk, not the real ones.
+  EXPECT_EQ(chooseDiskSource(false, true), DiskSource::MapOutsideWine);
+  EXPECT_EQ(chooseDiskSource(true, true), DiskSource::DeviceMap);
+  EXPECT_EQ(chooseDiskSource(true, false), DiskSource::NoDisk);
 }
 
 TEST(DiskIdentity, BusTypesInWords) {

@@ -119,12 +119,21 @@ class Bench:
             os.close(master)
             p.kill()
 
-    def cmd(self, line, **popen):
+    def cmd(self, line, mapped=True, **popen):
         """Starts `cmd /c line` under Wine in the application folder."""
+        env = self.env(mapped=False)
+        if mapped:
+            env["BOOTDECK_DEVICE_MAP"] = windows_path(self.map)
         return subprocess.Popen([os.path.join(self.repo, "tools", "wine-run.sh"), "cmd", "/c", line],
                                 cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                env=dict(os.environ, BOOTDECK_DEVICE_MAP=windows_path(self.map)),
-                                **popen)
+                                env=env, **popen)
+
+    def tool(self, build, *args, mapped=True):
+        """Runs a Windows build through cmd with no console to ask on: (exit code, output)."""
+        p = self.cmd(" ".join([windows_path(self.folder) + "\\" + build + ".exe", *args]),
+                     mapped=mapped, stdin=subprocess.DEVNULL)
+        out, err = p.communicate(timeout=120)
+        return p.returncode, (out + err).decode("utf-8", "replace")
 
 
 def case_listing(b):
@@ -250,6 +259,18 @@ def case_bitlocker(b):
         assert (code == 0 and QUESTION + " Y" in out and UNINSTALLED in out
                 and sector(image, 0) == original), "%s: %r" % (where, out)
     # Only the exact signature at its place is BitLocker's.
+    # On another disk it counts when the target is (hd0), the disk the BIOS starts, and only then.
+    other, target = b.image("extended"), os.path.join(b.work, "plain.img")
+    sector(other, 14336, b"-FVE-FS-", 3)
+    KINDS["plain"](target)
+    b.map_disks({0: target, 7: other})
+    before = digest(target)
+    r = b.run("mtldrinst", "(hd0)")
+    assert (r.returncode == 1 and UNTOUCHED in r.err and digest(target) == before
+            and "磁盘 (hd7) 上有用 BitLocker 加密的分区: 逻辑分区 " in r.out), "(hd7): %r" % r
+    b.map_disks({1: target, 7: other})
+    r = b.run("mtldrinst", "(hd1)")
+    assert r.returncode == 0 and "BitLocker" not in r.out, "(hd7), install on (hd1): %r" % r
     for signature, offset in ((b"-FVE-FS_", 3), (b"_FVE-FS-", 3), (b"-FVE-FS-", 4)):
         sector(b.image("extended"), 14336, signature, offset)
         r = b.run("mtldrinst", "(hd0)")
@@ -315,6 +336,51 @@ def case_forecast(b):
         assert (says.startswith("启动时将载入") or "启动时将载入" not in r.out), "%d: %r" % (n, r.out)
 
 
+def tamper(path):
+    """Another program's boot code in the backup file at `path`: (its bytes, the file's before)."""
+    with open(path, "r+b") as f:
+        original = f.read()
+        f.seek(0)
+        f.write(b"\xeb\xfe")
+    return b"\xeb\xfe" + original[2:], original
+
+
+def says_both_digests(out, forged, original):
+    return all(hashlib.sha256(s[:440]).hexdigest() in out for s in (forged, original))
+
+
+def case_restore_file(b):
+    image = b.image("plain")
+    assert b.run("mtldrinst", "--save=bk", "(hd0)").returncode == 0, "install"
+    forged, original = tamper(os.path.join(b.work, "bk"))
+    installed = digest(image)
+    r = b.run("mtldrinst", "--restore=bk", "(hd0)")
+    assert (r.returncode == 1 and UNTOUCHED in r.err and says_both_digests(r.out, forged, original)
+            and digest(image) == installed), "no console: %r" % r
+    code, out = b.on_terminal("mtldrinst", "--restore=bk", "(hd0)", answer=b"N")
+    assert code == 1 and UNTOUCHED in out and digest(image) == installed, "N: %r" % out
+    code, out = b.on_terminal("mtldrinst", "--restore=bk", "(hd0)", answer=b"Y")
+    assert (code == 0 and UNINSTALLED in out and sector(image, 0) == forged[:440] + original[440:]
+            ), "Y: %r" % out
+    # The file as the install wrote it: no question.
+    image = b.image("plain")
+    original = sector(image, 0)
+    os.remove(os.path.join(b.work, "bk"))
+    assert b.run("mtldrinst", "--save=bk", "(hd0)").returncode == 0, "install"
+    r = b.run("mtldrinst", "--restore=bk", "(hd0)")
+    assert r.returncode == 0 and sector(image, 0) == original, "restore: %r" % r
+    # Links at the names of the files the tool reads and writes are refused, never followed.
+    image = b.image("plain")
+    before, target = digest(image), os.path.join(b.work, "elsewhere")
+    os.symlink(target, os.path.join(b.work, "dangling"))
+    os.symlink("bk", os.path.join(b.work, "symbolic"))
+    os.link(os.path.join(b.work, "bk"), os.path.join(b.work, "hard"))
+    for args in (["--save=dangling"], ["--restore=symbolic"], ["--restore=hard"]):
+        r = b.run("mtldrinst", *args, "(hd0)")
+        assert (r.returncode == 1 and "链接" in r.err and digest(image) == before
+                and not os.path.exists(target)), "%s: %r" % (args, r)
+
+
 def case_windows(b):
     image, app = b.image("extended"), windows_path(b.folder)
     sector(image, 14336, b"-FVE-FS-", 3)  # a BitLocker volume as a logical
@@ -349,6 +415,29 @@ def case_windows(b):
     out = tool.communicate(timeout=120)[0].decode("utf-8", "replace")
     assert (tool.returncode == 0 and UNINSTALLED in out
             and sector(image, 0) == original), "uninstall: %d %r" % (tool.returncode, out)
+    # Without a map, no disk exists under Wine.
+    code, out = b.tool("mtldrinst", "-l", "(hd0)", mapped=False)
+    assert code == 1 and "找不到这块磁盘" in out, "no map: %d %r" % (code, out)
+    # BitLocker on a second disk of the map, the target being (hd0).
+    plain = os.path.join(b.work, "plain.img")
+    KINDS["plain"](plain)
+    b.map_disks({0: plain, 1: image})
+    before = digest(plain)
+    code, out = b.tool("grldrinst", "--save-mbr=bk", "(hd0)")
+    assert (code == 1 and "磁盘 (hd1) 上有用 BitLocker" in out and "--bitlocker-ok" in out
+            and digest(plain) == before), "BitLocker on (hd1): %d %r" % (code, out)
+    # A restore file changed after the install, and one with a second name.
+    b.map_disks({0: plain})
+    assert b.tool("grldrinst", "--save-mbr=bk", "(hd0)")[0] == 0, "install"
+    installed, (forged, original) = digest(plain), tamper(os.path.join(b.folder, "bk"))
+    code, out = b.tool("grldrinst", "--restore-mbr=bk", "(hd0)")
+    assert (code == 1 and UNTOUCHED in out and says_both_digests(out, forged, original)
+            and digest(plain) == installed), "changed restore file: %d %r" % (code, out)
+    with open(os.path.join(b.folder, "bk"), "wb") as f:
+        f.write(original)
+    os.link(os.path.join(b.folder, "bk"), os.path.join(b.folder, "hard"))
+    code, out = b.tool("grldrinst", "--restore-mbr=hard", "(hd0)")
+    assert code == 1 and "链接" in out and digest(plain) == installed, "hard link: %d %r" % (code, out)
 
 
 if __name__ == "__main__":

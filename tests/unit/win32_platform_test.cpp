@@ -18,9 +18,9 @@ const unsigned char *bytes(const std::string &text) {
   return reinterpret_cast<const unsigned char *>(text.data());
 }
 
-// A tool file is held only with the bytes the program carries, checked first; a read-only one is
-// not replaced.
-TEST(Win32Platform, ToolFileHeldOnlyWithItsOwnBytesAndReadOnlyNotReplaced) {
+// A tool file is held only with the bytes the program carries, checked first, and only while it
+// has no other name; a read-only one is not replaced.
+TEST(Win32Platform, ToolFileHeldOnlyWithItsOwnBytesAndNameAndReadOnlyNotReplaced) {
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
   const std::string path = narrow(temp) + "bootdeck-tool-" + std::to_string(GetCurrentProcessId());
@@ -28,6 +28,10 @@ TEST(Win32Platform, ToolFileHeldOnlyWithItsOwnBytesAndReadOnlyNotReplaced) {
   for (const std::string other : {"bce", "bc", "bcde"})
     EXPECT_THROW(holdFileWithContent(path, bytes(other), other.size()), Failure) << other;
   EXPECT_TRUE(holdFileWithContent(path, bytes("bcd"), 3).valid());
+  const std::wstring link = widen(path + "-link");
+  ASSERT_TRUE(CreateHardLinkW(link.c_str(), widen(path).c_str(), nullptr));
+  EXPECT_THROW(holdFileWithContent(path, bytes("bcd"), 3), Failure);
+  DeleteFileW(link.c_str());
   SetFileAttributesW(widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_THROW(writeWholeFile(path, bytes("e"), 1), Failure);
   SetFileAttributesW(widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
