@@ -101,7 +101,6 @@ void appendDiskIdentity(const DiskIdentity &identity, const char *diskName, Text
     next();
     out.append(identity.removable == DiskIdentity::Removable::Yes ? "可移动磁盘" : "固定磁盘");
   }
-  out.append(".");
 }
 
 } // namespace installer
