@@ -11,9 +11,8 @@ namespace bootdeck {
 
 namespace {
 
-// A file error that names the file, for the report the program may end with.
 [[noreturn]] void throwChanged(const std::string &path) {
-  throw Failure(ERROR_FILE_INVALID, path + " 写入后被其他程序改动了,与程序携带的内容不一致.");
+  throw Failure(ERROR_FILE_INVALID, systemErrorText(ERROR_FILE_INVALID), path);
 }
 
 } // namespace
@@ -25,26 +24,26 @@ void writeWholeFile(const std::string &path, const unsigned char *data, std::siz
   const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   }
   // Removed and made new rather than overwritten: a hard link planted under the name would
   // otherwise have an elevated program write into whatever file it links to.
   if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid())
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   while (size > 0) {
     const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
     DWORD written = 0;
     if (!WriteFile(file.get(), data, chunk, &written, nullptr))
-      throw lastErrorFailure();
+      throw lastErrorFailure(path);
     data += written;
     size -= written;
   }
   if (!CloseHandle(file.release()))
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
 }
 
 ScopedFile holdFileWithContent(const std::string &path, const unsigned char *data,
@@ -54,13 +53,13 @@ ScopedFile holdFileWithContent(const std::string &path, const unsigned char *dat
   ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid())
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   std::vector<unsigned char> chunk(65536);
   std::size_t compared = 0;
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
-      throw lastErrorFailure();
+      throw lastErrorFailure(path);
     if (got == 0)
       break;
     if (got > size - compared || std::memcmp(chunk.data(), data + compared, got) != 0)
