@@ -37,7 +37,7 @@ std::string currentFolder(const std::string &folder) {
 std::optional<std::string> startupRefusal(bool administrator, const std::string &appFolder) {
   if (!administrator)
     return "程序没有以管理员身份运行,无法读写磁盘.\r\n\r\n" + currentFolder(appFolder) +
-           "请右键单击 bootdeck.exe,选择 \"以管理员身份运行\" (Windows XP: 选择 \"运行方式...\","
+           "请右键单击 bootdeck.exe,选择 \"以管理员身份运行\" (Windows XP:选择 \"运行方式...\","
            "再选择一个管理员帐户),在提示中单击 \"是\".若 bootdeck.exe 还在压缩文件中,请先把它解压"
            "到一个文件夹,例如 " +
            kCopyTo + "." + kEnd;
