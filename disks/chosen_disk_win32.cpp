@@ -12,13 +12,13 @@ namespace bootdeck {
 
 namespace {
 
-const char kDisksChangedTitle[] = "注意:介质已变化";
+const char kDisksChangedTitle[] = "注意:磁盘已变化";
 
 std::string disksChangedPrompt(const std::string &chosenItemText) {
-  return "列出介质之后,电脑上的硬盘或移动存储发生了变化:您选择的 \"" + chosenItemText +
-         "\" 已不是原来的那一块介质,或已不存在.\r\n\r\n"
-         "为了不写错介质,程序没有执行任何操作.\r\n\r\n"
-         "请单击 \"刷新\" 重新列出介质,仔细核对您的选择后再执行.";
+  return "列出磁盘之后,电脑上的硬盘或移动存储发生了变化:您选择的 \"" + chosenItemText +
+         "\" 已不是原来的那一块磁盘,已不存在,或现在无法读取.\r\n\r\n"
+         "为了不写错磁盘,程序没有执行任何操作.\r\n\r\n"
+         "请单击 \"刷新\" 重新列出磁盘,仔细核对您的选择后再执行.";
 }
 
 } // namespace

@@ -87,7 +87,7 @@ struct Parser {
     const char *value = nullptr;
     if (std::strcmp(argument, "-l") == 0) {
       if (!variant.hasListMode) {
-        return fail("这个版本没有列表模式(-l),请用 mtldrinst", argument);
+        return fail("这个版本没有列表模式 (-l),请用 mtldrinst", argument);
       }
       return once(kList, argument);
     }
@@ -106,13 +106,13 @@ struct Parser {
     for (const Variant *build : {&kGrldrVariant, &kMtldrVariant}) {
       if (valueAfter(argument, build->saveFlag) != nullptr ||
           valueAfter(argument, build->restoreFlag) != nullptr) {
-        return fail("这是另一个版本(grldrinst 与 mtldrinst 的保存和恢复选项不同)的选项", argument);
+        return fail("这是另一个版本的选项 (grldrinst 与 mtldrinst 的保存和恢复选项不同)", argument);
       }
     }
     if ((value = valueAfter(argument, "--time-out=")) != nullptr) {
       options.timeout = parseNumber(value, 255, true);
       if (options.timeout < 0) {
-        return fail("等待时间必须是0到255之间的整数", argument);
+        return fail("等待时间必须是 0 到 255 之间的整数", argument);
       }
       return once(kTimeout, argument);
     }
@@ -147,7 +147,7 @@ struct Parser {
     if (seen[kList]) {
       for (int flag = 0; flag < kFlagCount; ++flag) {
         if (flag != kList && seen[flag]) {
-          return fail("列表模式(-l)只接受磁盘参数", nullptr);
+          return fail("列表模式 (-l) 只接受磁盘参数", nullptr);
         }
       }
       options.mode = Mode::List;
@@ -182,7 +182,7 @@ UsageError parseArguments(const Variant &variant, int argc, const char *const *a
   }
   options.disk = parseDevice(argv[argc - 1]);
   if (options.disk < 0) {
-    parser.fail("最后一个参数必须是磁盘 (hdN),N 是0到127的十进制数", argv[argc - 1]);
+    parser.fail("最后一个参数必须是磁盘 (hdN),N 是 0 到 127 的十进制数", argv[argc - 1]);
     return parser.error;
   }
   parser.decideMode();

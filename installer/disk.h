@@ -50,6 +50,11 @@ public:
   enum class Answer { Yes, No, NoConsole };
   virtual Answer ask(const char *question) = 0;
   virtual Firmware firmware() = 0;
+  // The console window's title; nothing where there is no window.
+  virtual void setTitle(const char *title) = 0;
+  // `name` as a full path, relative to the working directory as files are; `name` itself when the
+  // system cannot tell.
+  virtual void appendFullPath(const char *name, TextBuffer &out) = 0;
 
 protected:
   ~Platform() = default;

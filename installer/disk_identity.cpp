@@ -59,7 +59,7 @@ const char *busTypeWords(std::uint32_t busType) {
   // Indexed by STORAGE_BUS_TYPE.
   static const char *const kWords[] = {
       nullptr,    "SCSI",  "ATAPI", "ATA",  "IEEE 1394", "SSA",    "光纤通道", "USB",
-      "RAID",     "iSCSI", "SAS",   "SATA", "SD 卡",     "MMC 卡", "虚拟磁盘", "虚拟磁盘文件(VHD)",
+      "RAID",     "iSCSI", "SAS",   "SATA", "SD 卡",     "MMC 卡", "虚拟磁盘", "虚拟磁盘文件 (VHD)",
       "存储空间", "NVMe",  "SCM",   "UFS"};
   return busType < sizeof kWords / sizeof kWords[0] ? kWords[busType] : nullptr;
 }
@@ -101,7 +101,6 @@ void appendDiskIdentity(const DiskIdentity &identity, const char *diskName, Text
     next();
     out.append(identity.removable == DiskIdentity::Removable::Yes ? "可移动磁盘" : "固定磁盘");
   }
-  out.append(".");
 }
 
 } // namespace installer

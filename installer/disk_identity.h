@@ -33,7 +33,7 @@ const char *busTypeWords(std::uint32_t busType);
 // Below 1 GB in whole MB, from there on in GB with one decimal (1 GB = 1024 MB).
 void appendSizeText(std::uint64_t bytes, TextBuffer &out);
 
-// One line, without line end: the disk `diskName` (e.g. "(hd0)") and what it is.
+// The disk `diskName` (e.g. "(hd0)") and what it is, without a full stop: the report goes on.
 void appendDiskIdentity(const DiskIdentity &identity, const char *diskName, TextBuffer &out);
 
 } // namespace installer

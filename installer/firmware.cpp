@@ -14,8 +14,9 @@ constexpr std::uint32_t kErrorPrivilegeNotHeld = 1314;
 } // namespace
 
 const char kUefiNote[] =
-    "注意: 这台电脑是以 UEFI 方式启动的,以 UEFI 方式启动时不会运行 MBR 中的启动代码;只有改用"
-    "传统 BIOS 方式(Legacy 或 CSM)启动,或把磁盘放到其他电脑上启动时,安装的启动代码才会运行.";
+    "注意:这台电脑是以 UEFI 方式启动的,这时不会运行 MBR 中的启动代码.只有在以传统 BIOS "
+    "方式启动的其他"
+    "电脑上,或把这台电脑改为以传统 BIOS 方式 (Legacy 或 CSM) 启动后,安装的启动代码才会运行.";
 
 Firmware decideFirmware(const FirmwareAnswers &answers) {
   if (answers.typeCallExists) {

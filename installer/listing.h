@@ -11,4 +11,9 @@ void appendListingHeading(TextBuffer &out);
 void appendListingLine(int number, const PartitionEntry &entry, TextBuffer &out);
 void appendListing(const Sector &mbr, const LogicalPartitions &logical, TextBuffer &out);
 
+// The item text bootdeck's disk list shows for this disk: "第" + (disk + 1) + "块介质 : " and the
+// summed lengths of the four primary entries of the listing (none without one), in MB below
+// 512 MB and in GB from there, with at most four decimals rounded half to even.
+void appendListItem(const Sector &mbr, int disk, TextBuffer &out);
+
 } // namespace installer

@@ -284,4 +284,12 @@ Platform::Answer PosixPlatform::ask(const char *question) {
   return key == 'Y' || key == 'y' ? Answer::Yes : Answer::No;
 }
 
+void PosixPlatform::appendFullPath(const char *name, TextBuffer &out) {
+  char folder[kMaxPathBytes];
+  if (*name != '/' && ::getcwd(folder, sizeof folder) != nullptr) {
+    out.appendf("%s/", folder);
+  }
+  out.append(name);
+}
+
 } // namespace installer

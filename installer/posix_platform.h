@@ -39,6 +39,9 @@ public:
   Answer ask(const char *question) override;
   // The note it serves is about how Windows started.
   Firmware firmware() override { return Firmware::Unknown; }
+  // A terminal has no window of its own to name.
+  void setTitle(const char *) override {}
+  void appendFullPath(const char *name, TextBuffer &out) override;
 
 private:
   PosixDisk disk_;

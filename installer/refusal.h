@@ -29,7 +29,8 @@ enum class Refusal {
   RestoreFileInvalid,
   RestoreFileIsOurs,
   BackupFileDiffers,
-  BackupFileUnusable, // error
+  ReinstallBackupFile, // sector 0 holds our code: a backup of it would be no backup
+  BackupFileUnusable,  // error
   BackupFileMismatch,
   Declined,            // the user did not answer Y
   BitLockerNotAsked,   // no console to ask at, and no --bitlocker-ok
@@ -58,7 +59,13 @@ inline Outcome refuse(Refusal refusal, std::uint64_t lba = 0, std::uint64_t valu
   return outcome;
 }
 
-// `disk` and `file` name the device and the file the message is about.
+// What happened and why, then what to do; `disk` and `file` name the device and the file the
+// message is about. What became of the disk is the caller's to say.
 void describeRefusal(const Outcome &outcome, const char *disk, const char *file, TextBuffer &out);
+
+// 第一扇区 and 第二扇区 are LBA 0 and 1, as bootdeck's own window calls them; any other sector is
+// " N 号扇区" with N its LBA (the blank parts it from the Chinese before it), so the two
+// numberings never meet.
+void appendSectorName(std::uint64_t lba, TextBuffer &out);
 
 } // namespace installer

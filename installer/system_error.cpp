@@ -56,42 +56,64 @@ constexpr Classification kClassifications[] = {
 #endif
 };
 
+// What happened and what to do, for a disk and for a file. The system's code goes between the
+// two, so the advice ends the line.
+struct Words {
+  const char *what;
+  const char *advice;
+};
+
 struct Explanation {
   ErrorKind kind;
-  const char *disk;
-  const char *file;
+  Words disk;
+  Words file;
 };
 
 constexpr Explanation kExplanations[] = {
     {ErrorKind::AccessDenied,
-     "拒绝访问:请右击程序,选择\"以管理员身份运行\";若已是管理员,请检查安全软件是否阻止了写入磁盘.",
-     "拒绝访问:请确认对这个文件和它的文件夹有读写权限,或以管理员身份运行;安全软件也可能阻止了"
-     "写入."},
+     {"拒绝访问",
+      "安全软件 (杀毒软件或它的 MBR 保护) 可能阻止了写入磁盘:请在安全软件中允许这次操作,或"
+      "暂时关闭它的 MBR 保护后重试.若不是从 bootdeck 启动的本程序,请右键单击它,选择 "
+      "\"以管理员身份运行\"."},
+     {"拒绝访问",
+      "安全软件可能阻止了访问这个文件:请在安全软件中允许这次操作后重试.也请确认对这个文件"
+      "和它的文件夹有读写权限."}},
     {ErrorKind::SharingViolation,
-     "磁盘正被其他程序占用:请关闭正在使用这块磁盘的其他程序(如磁盘工具,虚拟机)后重试.",
-     "文件正被其他程序使用:请关闭那个程序后重试."},
+     {"磁盘正被其他程序占用", "请关闭正在使用这块磁盘的其他程序 (如磁盘工具,虚拟机) 后重试."},
+     {"文件正被其他程序使用", "请关闭正在使用这个文件的程序后重试."}},
     {ErrorKind::NotReady,
-     "磁盘没有就绪或已被拔出:请重新连接磁盘,在主窗口中点\"刷新\",确认所选的磁盘后重试.",
-     "文件所在的驱动器没有就绪:请插好存储介质后重试."},
+     {"磁盘没有就绪或已被拔出", "请重新连接磁盘,在 bootdeck 中单击 \"刷新\",确认所选的磁盘后重试."},
+     {"文件所在的驱动器没有就绪", "请插好存储介质后重试."}},
     {ErrorKind::NotFound,
-     "找不到这块磁盘:请重新连接磁盘,在主窗口中点\"刷新\",确认所选的磁盘后重试.",
-     "找不到这个文件或它所在的文件夹:请检查文件名."},
-    {ErrorKind::WriteProtected, "磁盘有写保护:请把磁盘或存储卡上的写保护开关拨到解锁位置后重试.",
-     "文件所在的驱动器有写保护:请解除写保护,或换一个文件夹."},
-    {ErrorKind::DeviceFault, "读写磁盘出错:磁盘可能有坏扇区或连接不良,请检查磁盘和连接线.",
-     "读写文件出错:文件所在的驱动器可能有故障."},
-    {ErrorKind::IsFolder, "这个名字是一个文件夹,不是磁盘.",
-     "这个名字是一个文件夹,不是文件:请换一个文件名."},
-    {ErrorKind::NoSpace, "磁盘空间不足.", "文件所在的驱动器空间不足:请腾出空间或换一个文件夹."},
-    {ErrorKind::EndOfDevice, "超出了磁盘的末尾:磁盘比它的分区表所说的小.", "文件比预期的短."},
-    {ErrorKind::LinkedFile, "这个名字是一个链接,不是磁盘.",
-     "这个文件是一个链接(符号链接,目录联接或硬链接),可能指向别处;本程序不通过链接读写文件:"
-     "请换一个文件名."},
+     {"找不到这块磁盘", "请重新连接磁盘,在 bootdeck 中单击 \"刷新\",确认所选的磁盘后重试."},
+     {"找不到这个文件或它所在的文件夹", "请检查文件名."}},
+    {ErrorKind::WriteProtected,
+     {"磁盘有写保护", "请把磁盘或存储卡上的写保护开关拨到解锁位置后重试."},
+     {"文件所在的驱动器有写保护",
+      "请解除写保护,或把 bootdeck.exe 复制到可以写入的文件夹,例如 C:\\bootdeck."}},
+    {ErrorKind::DeviceFault,
+     {"读写磁盘出错", "磁盘可能有坏扇区或连接不良,请检查磁盘和连接线后重试."},
+     {"读写文件出错", "文件所在的驱动器可能有故障,请换一个文件夹或驱动器."}},
+    {ErrorKind::IsFolder,
+     {"这个名字是一个文件夹,不是磁盘", "请确认所选的磁盘."},
+     {"这个名字是一个文件夹,不是文件", "请换一个文件名."}},
+    {ErrorKind::NoSpace,
+     {"磁盘空间不足", "请确认所选的磁盘."},
+     {"文件所在的驱动器空间不足", "请腾出空间或换一个文件夹."}},
+    {ErrorKind::EndOfDevice,
+     {"超出了磁盘的末尾", "磁盘比它的分区表所说的小,分区表可能有错."},
+     {"文件比预期的短", "请换用安装时的备份文件."}},
+    {ErrorKind::LinkedFile,
+     {"这个名字是一个链接,不是磁盘", "请确认所选的磁盘."},
+     {"这个文件是一个链接 (符号链接,目录联接或硬链接),可能指向别处",
+      "本程序不通过链接读写文件,请换一个文件名."}},
     {ErrorKind::MapOutsideWine,
-     "设置了环境变量 BOOTDECK_DEVICE_MAP:它只供在 Wine 下测试使用,在 Windows 上本程序因此不打开任何"
-     "磁盘. 请删除这个环境变量后重试.",
-     "设置了环境变量 BOOTDECK_DEVICE_MAP."},
-    {ErrorKind::Other, "系统报告了错误.", "系统报告了错误."},
+     {"设置了环境变量 BOOTDECK_DEVICE_MAP",
+      "它只供在 Wine 下测试使用,所以在 Windows 上本程序不打开任何磁盘.请删除这个环境变量后重试."},
+     {"设置了环境变量 BOOTDECK_DEVICE_MAP", "请删除这个环境变量后重试."}},
+    {ErrorKind::Other,
+     {"系统报告了本程序没有预料到的错误", "请记下错误代码,检查磁盘和连接后重试."},
+     {"系统报告了本程序没有预料到的错误", "请记下错误代码,检查文件和它的文件夹后重试."}},
 };
 
 } // namespace
@@ -118,12 +140,16 @@ ErrorKind classifyError(SystemError error) {
 void describeError(SystemError error, Subject subject, TextBuffer &out) {
   const ErrorKind kind = classifyError(error);
   for (const Explanation &e : kExplanations) {
-    if (e.kind == kind) {
-      out.append(subject == Subject::Disk ? e.disk : e.file);
+    if (e.kind != kind) {
+      continue;
     }
-  }
-  if (error.origin == ErrorOrigin::Posix || error.origin == ErrorOrigin::Windows) {
-    out.appendf(" (错误代码 %ld)", error.code);
+    const Words &words = subject == Subject::Disk ? e.disk : e.file;
+    out.append(words.what);
+    if (error.origin == ErrorOrigin::Posix || error.origin == ErrorOrigin::Windows) {
+      out.appendf(" (错误代码 %ld)", error.code);
+    }
+    out.append(":");
+    out.append(words.advice);
   }
 }
 

@@ -41,7 +41,7 @@ enum class Subject { Disk, File };
 
 ErrorKind classifyError(SystemError error);
 
-// Appends the explanation, followed by the system's own code when there is one.
+// Appends what happened, the system's own code when there is one, and what to do.
 void describeError(SystemError error, Subject subject, TextBuffer &out);
 
 } // namespace installer

@@ -13,16 +13,16 @@ void appendUsage(const Variant &variant, const UsageError &error, TextBuffer &te
   if (variant.hasListMode) {
     text.append("  -l                    列出磁盘的分区表\n");
   }
-  text.appendf("  %s文件%*s安装前把现在的MBR保存到文件\n", variant.saveFlag,
+  text.appendf("  %s文件%*s安装前把现在的 MBR 保存到文件\n", variant.saveFlag,
                static_cast<int>(18 - std::strlen(variant.saveFlag)), "");
-  text.appendf("  %s文件%*s从文件恢复原来的MBR(卸载)\n", variant.restoreFlag,
+  text.appendf("  %s文件%*s从文件恢复原来的 MBR (卸载)\n", variant.restoreFlag,
                static_cast<int>(18 - std::strlen(variant.restoreFlag)), "");
-  text.append("  --restore-prevmbr     从第二扇区恢复原来的MBR(卸载)\n"
-              "  --no-backup-mbr       不把原来的MBR备份到第二扇区\n"
+  text.append("  --restore-prevmbr     从第二扇区恢复原来的 MBR (卸载)\n"
+              "  --no-backup-mbr       不把原来的 MBR 备份到第二扇区\n"
               "  --mbr-disable-floppy  启动时不在软驱上搜索\n"
-              "  --mbr-disable-osbr    启动时不引导原来的MBR\n"
-              "  --boot-prevmbr-first  优先引导原来的MBR\n"
-              "  --time-out=秒         引导原来的MBR之前的等待时间(0-255,默认5)\n"
+              "  --mbr-disable-osbr    找不到加载文件时不启动原来的 MBR\n"
+              "  --boot-prevmbr-first  优先启动原来的 MBR\n"
+              "  --time-out=秒         启动原来的 MBR 之前等待的秒数 (0 到 255,默认 5)\n"
               "  --read-only           测试模式:不写入任何内容\n"
               "  --bitlocker-ok        有 BitLocker 加密的分区时不询问,直接继续\n"
               "  --pause               结束前等待按键\n");

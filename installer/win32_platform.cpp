@@ -362,4 +362,29 @@ Firmware Win32Platform::firmware() {
   return decideFirmware(askFirmware());
 }
 
+void Win32Platform::setTitle(const char *title) {
+  wchar_t wide[512];
+  if (widenPath(title, wide, sizeof wide / sizeof wide[0])) {
+    SetConsoleTitleW(wide);
+  }
+}
+
+void Win32Platform::appendFullPath(const char *name, TextBuffer &out) {
+  wchar_t wide[kMaxPathBytes];
+  wchar_t full[kMaxPathBytes];
+  char text[kMaxPathBytes * 3];
+  const DWORD length = widenPath(name, wide, kMaxPathBytes)
+                           ? GetFullPathNameW(wide, kMaxPathBytes, full, nullptr)
+                           : 0;
+  const int bytes = length > 0 && length < kMaxPathBytes
+                        ? WideCharToMultiByte(CP_UTF8, 0, full, static_cast<int>(length), text,
+                                              sizeof text, nullptr, nullptr)
+                        : 0;
+  if (bytes > 0) {
+    out.append(text, static_cast<std::size_t>(bytes));
+  } else {
+    out.append(name);
+  }
+}
+
 } // namespace installer

@@ -82,6 +82,8 @@ public:
   void waitForKey() override;
   Answer ask(const char *question) override;
   Firmware firmware() override;
+  void setTitle(const char *title) override;
+  void appendFullPath(const char *name, TextBuffer &out) override;
 
 private:
   Win32Disk disk_;

@@ -16,10 +16,12 @@ bool mtldr(const OptionSet &options) {
 // The texts that go unquoted into the command line; see isPlainFileName.
 std::string refusalOf(const OptionSet &options) {
   if (!isPlainFileName(options.fileText))
-    return "备份/恢复文件名中不能有空格,也不能有以下字符:\r\n\\ / : * ? \" < > | & ^ %";
+    return "备份/恢复文件名中不能有空格,也不能有以下字符:\r\n\\ / : * ? \" < > | & ^ %\r\n\r\n"
+           "文件总是放在 bootdeck.exe 所在的文件夹中,所以框中只填文件名,不能有文件夹或盘符 (\\ "
+           "和 :).其他字符是 Windows 文件名中不允许的,或会被命令行误解.";
   if (options.action == Action::Install && !options.advanced.installedFirst &&
       !isTimeOutSeconds(options.advanced.timeOutText))
-    return "等待时间必须是0到255之间的整数.";
+    return "\"高级\" 中的等待时间必须是 0 到 99 之间的整数 (秒).";
   return {};
 }
 

@@ -4,9 +4,8 @@ namespace bootdeck {
 
 namespace {
 
-const char kToolStillRuns[] = "上一次执行的安装程序还在运行.\r\n\r\n"
-                              "请先在它的窗口中阅读结果并按任意键关闭它,然后再执行新的命令.";
-const char kCannotStart[] = "无法启动安装程序:\r\n\r\n";
+const char kToolStillRuns[] = "上一次执行的命令还在运行:它的窗口还开着.\r\n\r\n"
+                              "请先在那个窗口中阅读结果,按任意键关闭它,然后再单击 \"执行\".";
 
 } // namespace
 
@@ -21,7 +20,9 @@ void execute(const std::string &command, ProcessRunner &runner, ExecutePrompts &
     return;
   const RunResult run = runner.run(command, WindowStyle::Normal, false);
   if (!run.started)
-    prompts.tell(kCannotStart + run.errorText + " (" + std::to_string(run.errorNumber) + ")");
+    prompts.tell("无法启动命令行 (cmd.exe),什么都没有执行 (错误 " +
+                 std::to_string(run.errorNumber) + "):\r\n" + run.errorText +
+                 "\r\n\r\n安全软件可能阻止了它:请在安全软件中允许 bootdeck 后重试.");
 }
 
 } // namespace bootdeck

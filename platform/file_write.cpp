@@ -12,14 +12,12 @@ namespace bootdeck {
 
 namespace {
 
-// A file error that names the file, for the report the program may end with.
 [[noreturn]] void throwChanged(const std::string &path) {
-  throw Failure(ERROR_FILE_INVALID, path + " 写入后被其他程序改动了,与程序携带的内容不一致.");
+  throw Failure(ERROR_FILE_INVALID, systemErrorText(ERROR_FILE_INVALID), path);
 }
 
 [[noreturn]] void throwLinked(const std::string &path) {
-  throw Failure(ERROR_FILE_INVALID, path + " 是一个链接(符号链接,目录联接或硬链接),可能指向别处,"
-                                           "本程序不使用通过链接找到的文件.");
+  throw Failure(ERROR_CANT_RESOLVE_FILENAME, systemErrorText(ERROR_CANT_RESOLVE_FILENAME), path);
 }
 
 } // namespace
@@ -31,27 +29,27 @@ void writeWholeFile(const std::string &path, const unsigned char *data, std::siz
   const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   }
   // Removed and made new rather than overwritten: a hard link planted under the name would
   // otherwise have an elevated program write into whatever file it links to. A link planted
   // between the two steps is itself an existing file to CREATE_NEW, never followed.
   if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid())
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   while (size > 0) {
     const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
     DWORD written = 0;
     if (!WriteFile(file.get(), data, chunk, &written, nullptr))
-      throw lastErrorFailure();
+      throw lastErrorFailure(path);
     data += written;
     size -= written;
   }
   if (!CloseHandle(file.release()))
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
 }
 
 ScopedFile holdFileWithContent(const std::string &path, const unsigned char *data,
@@ -62,7 +60,7 @@ ScopedFile holdFileWithContent(const std::string &path, const unsigned char *dat
                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   bool plain = false;
   if (!file.valid() || !askPlainFile(file.get(), plain))
-    throw lastErrorFailure();
+    throw lastErrorFailure(path);
   if (!plain)
     throwLinked(path);
   std::vector<unsigned char> chunk(65536);
@@ -70,7 +68,7 @@ ScopedFile holdFileWithContent(const std::string &path, const unsigned char *dat
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
-      throw lastErrorFailure();
+      throw lastErrorFailure(path);
     if (got == 0)
       break;
     if (got > size - compared || std::memcmp(chunk.data(), data + compared, got) != 0)

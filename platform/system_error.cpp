@@ -16,13 +16,13 @@ std::string systemErrorText(unsigned long number) {
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
     text.pop_back();
   if (text.empty())
-    return "Error " + std::to_string(number);
+    return "系统没有提供错误 " + std::to_string(number) + " 的说明.";
   return narrow(text);
 }
 
-Failure lastErrorFailure() {
+Failure lastErrorFailure(const std::string &file) {
   const DWORD number = GetLastError();
-  return Failure(number, systemErrorText(number));
+  return Failure(number, systemErrorText(number), file);
 }
 
 } // namespace bootdeck

@@ -10,7 +10,7 @@ namespace bootdeck {
 // The system's description of error `number`, in the user's language, without a final line break.
 std::string systemErrorText(unsigned long number);
 
-// A Failure for the calling thread's last error.
-Failure lastErrorFailure();
+// A Failure for the calling thread's last error, about `file` if it names one.
+Failure lastErrorFailure(const std::string &file = {});
 
 } // namespace bootdeck

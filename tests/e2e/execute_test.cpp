@@ -43,11 +43,14 @@ TEST(Execute, ConfirmRefuseRunRefuseASecondRunRestoreAndRecheck) {
   const struct {
     std::function<void()> choose;
     std::string message;
-  } refusals[] = {{[&] { setText(get(IDC_BKFILETT), "a b"); },
-                   "bootdeck|备份/恢复文件名中不能有空格,也不能有以下字符:\r\n\\ / : * ? \" < > | "
-                   "& ^ %|1*|icon"},
-                  {[&] { SendMessageW(get(IDC_COMBO_CHOOSEHD), CB_SETCURSEL, WPARAM(-1), 0); },
-                   "bootdeck|Error 13 (类型不匹配) in procedure showstate of Form grubinstall|1*"}};
+  } refusals[] = {
+      {[&] { setText(get(IDC_BKFILETT), "a b"); },
+       "bootdeck|备份/恢复文件名中不能有空格,也不能有以下字符:\r\n\\ / : * ? \" < > | "
+       "& ^ %\r\n\r\n文件总是放在 bootdeck.exe 所在的文件夹中,所以框中只填文件名,不能有"
+       "文件夹或盘符 (\\ 和 :).其他字符是 Windows 文件名中不允许的,或会被命令行误解.|1*|"
+       "icon"},
+      {[&] { SendMessageW(get(IDC_COMBO_CHOOSEHD), CB_SETCURSEL, WPARAM(-1), 0); },
+       "bootdeck|Error 13 (类型不匹配) in procedure showstate of Form grubinstall|1*"}};
   for (const auto &refusal : refusals) {
     refusal.choose();
     setText(get(IDC_RESULTTEXT), kWaiting);
@@ -93,8 +96,8 @@ TEST(Execute, ConfirmRefuseRunRefuseASecondRunRestoreAndRecheck) {
   EXPECT_EQ(tool + "mtldrinst.exe --save=" + backupName(3) + " --pause (hd2)", runs().back());
   press(get(IDC_CHOOSEIT));
   const Box refusal = app.box();
-  EXPECT_EQ("bootdeck|上一次执行的安装程序还在运行.\r\n\r\n"
-            "请先在它的窗口中阅读结果并按任意键关闭它,然后再执行新的命令.|1*|icon",
+  EXPECT_EQ("bootdeck|上一次执行的命令还在运行:它的窗口还开着.\r\n\r\n"
+            "请先在那个窗口中阅读结果,按任意键关闭它,然后再单击 \"执行\".|1*|icon",
             refusal.describe());
   refusal.answer(IDOK);
   app.sync();
@@ -125,10 +128,10 @@ TEST(Execute, ConfirmRefuseRunRefuseASecondRunRestoreAndRecheck) {
   press(get(IDC_CHOOSEIT));
   app.box().answer(IDOK);
   const Box changed = app.box();
-  EXPECT_EQ(std::string("注意:介质已变化|列出介质之后,电脑上的硬盘或移动存储发生了变化:") +
-                "您选择的 \"第3块介质 : 48 MB\" 已不是原来的那一块介质,或已不存在.\r\n\r\n"
-                "为了不写错介质,程序没有执行任何操作.\r\n\r\n"
-                "请单击 \"刷新\" 重新列出介质,仔细核对您的选择后再执行.|1*|icon",
+  EXPECT_EQ(std::string("注意:磁盘已变化|列出磁盘之后,电脑上的硬盘或移动存储发生了变化:") +
+                "您选择的 \"第3块介质 : 48 MB\" 已不是原来的那一块磁盘,已不存在,或现在无法读取."
+                "\r\n\r\n为了不写错磁盘,程序没有执行任何操作.\r\n\r\n"
+                "请单击 \"刷新\" 重新列出磁盘,仔细核对您的选择后再执行.|1*|icon",
             changed.describe());
   changed.answer(IDOK);
   app.sync();

@@ -1,6 +1,8 @@
 // Start-up: a folder the command lines would misread is refused, the tools are written whole and
-// held until the end, and a tool file in use ends the start with the error report.
+// held until the end, and a second bootdeck in the same folder ends with the error report.
 #include "tests/e2e/e2e_support.h"
+
+#include "app/startup_refusal.h"
 
 #include "platform/scoped.h"
 #include "platform/system_error.h"
@@ -14,22 +16,24 @@ const std::vector<std::string> kDeployed = {"bootdeck.exe", "grldrinst.exe", "mt
 TEST(Startup, FolderTheCommandLinesWouldMisreadIsRefusedWhateverTheAnswer) {
   const std::string blank = "为了您的操作安全,您不能将程序防止在路径有空格的目录\r\n\r\n"
                             "建议您将程序防止在根目录.\r\n\r\n程序将退出.";
-  const std::string named = "为了您的操作安全,您不能将程序放在路径有以下字符的目录: ";
-  const std::string end = "\r\n\r\n命令行会误解这些字符.建议您将程序放在根目录.\r\n\r\n程序将退出.";
   const struct {
     const char *folder;
     int answer; // 0: the close box
-    std::string prompt;
-  } cases[] = {{"a b\\c", IDOK, blank},
-               {"R&D", 0, named + "&" + end},
-               {"a;b\\100%^x", IDCANCEL, named + "^ % ;" + end}};
+    const char *characters;
+  } cases[] = {{"a b\\c", IDOK, ""},
+               {"R&D", 0, "\"&\" (和号)"},
+               {"a;b\\100%^x", IDCANCEL, "\"^\" (脱字符), \"%\" (百分号), \";\" (分号)"}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.folder);
     Folder folder(c.folder);
     folder.map({{0, Folder::image("plain")}});
     App app(folder);
     const Box box = app.box();
-    EXPECT_EQ("注意:|" + c.prompt + "|1* 2|icon", box.describe());
+    // The folder as Windows reports it, and the characters it holds by name.
+    const std::string prompt =
+        *c.characters == '\0' ? blank : bootdeck::startupRefusal(true, folder.path()).value_or("");
+    EXPECT_EQ("注意:|" + prompt + "|1* 2|icon", box.describe());
+    EXPECT_NE(std::string::npos, prompt.find(c.characters)) << prompt;
     for (HWND main : app.windows(BOOTDECK_MAIN_CLASS))
       EXPECT_FALSE(IsWindowVisible(main));
     box.answer(c.answer);
@@ -75,24 +79,29 @@ TEST(Startup, ToolsAreWrittenWholeNotThroughALinkAndHeldUntilTheEnd) {
     EXPECT_TRUE(DeleteFileW(bootdeck::widen(folder.path() + "\\" + name).c_str())) << name;
 }
 
-TEST(Startup, ToolFileInUseEndsTheStartWithTheErrorReportBeforeAnyProbe) {
-  Folder folder("in-use");
+// The tools a running bootdeck holds cannot be written again: the second one names the file, the
+// system's reason and the likely cause, and ends before any probe; the first one goes on.
+TEST(Startup, ASecondBootdeckInTheSameFolderSaysWhichFileAndWhatToDo) {
+  Folder folder("second");
   folder.map({{0, Folder::image("plain")}});
-  const std::string path = folder.path() + "\\grldrinst.exe";
-  writeFile(path, "old");
-  const bootdeck::ScopedFile writer(CreateFileW(bootdeck::widen(path).c_str(), GENERIC_WRITE,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                OPEN_EXISTING, 0, nullptr));
-  App app(folder);
-  const Box box = app.box();
-  EXPECT_EQ("bootdeck|运行时错误 '32':\r\n\r\n" +
-                bootdeck::systemErrorText(ERROR_SHARING_VIOLATION) + "|1*|icon",
+  App first(folder);
+  ASSERT_TRUE(first.main());
+  const size_t probes = folder.commands().size();
+  App second(folder);
+  const Box box = second.box();
+  const std::string file = folder.path() + "\\grldrinst.exe";
+  EXPECT_EQ("bootdeck|运行时错误 '32':\r\n\r\n无法写入文件:\r\n" + file + "\r\n\r\n" +
+                bootdeck::systemErrorText(ERROR_SHARING_VIOLATION) +
+                "\r\n\r\n可能另一个 bootdeck,或它启动的 grldrinst.exe 或 mtldrinst.exe 还在运行:"
+                "请关闭它们后重新运行.杀毒软件也可能正在检查这个文件:请稍等片刻后重新运行.\r\n\r\n"
+                "程序将退出.|1*|icon",
             box.describe());
-  EXPECT_TRUE(app.windows(BOOTDECK_MAIN_CLASS).empty());
+  EXPECT_TRUE(second.windows(BOOTDECK_MAIN_CLASS).empty());
   box.answer(IDOK);
-  EXPECT_EQ(32u, app.exitCode());
-  EXPECT_EQ("old", readFile(path));
-  EXPECT_TRUE(folder.commands().empty()) << "a disk was probed";
+  EXPECT_EQ(32u, second.exitCode());
+  EXPECT_EQ(probes, folder.commands().size()) << "the second one probed a disk";
+  EXPECT_TRUE(first.running());
+  EXPECT_TRUE(IsWindowVisible(first.main()));
 }
 
 } // namespace

@@ -78,6 +78,10 @@ public:
   void waitForKey() override { log.push_back("key"); }
   Answer ask(const char *) override { return Answer::NoConsole; }
   Firmware firmware() override { return firmwareType; }
+  void setTitle(const char *text) override { title = text; }
+  void appendFullPath(const char *name, TextBuffer &path) override {
+    path.appendf("C:\\app\\%s", name);
+  }
 
   std::map<std::uint64_t, Sector> data{{0, plainMbr()}};
   // For fuzzing: LBA n reads sector n modulo the pool's size, so chains loop and jump freely.
@@ -89,7 +93,7 @@ public:
   Firmware firmwareType = Firmware::Unknown;
   std::map<std::string, std::string> files;
   std::vector<std::string> log;
-  std::string out, err;
+  std::string out, err, title;
 };
 
 } // namespace installer

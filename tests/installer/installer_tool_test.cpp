@@ -3,6 +3,7 @@
 #include "fake.h"
 #include "installer/bootcode/bootcode_blob.h"
 #include "installer/device_map.h"
+#include "installer/listing.h"
 
 #include <gtest/gtest.h>
 
@@ -30,24 +31,37 @@ TEST(ToolRun, BackupFirstSectorZeroLastAndTheDiskClosedBeforeTheKey) {
   EXPECT_EQ(fake.files["bk"], std::string(mbr.begin(), mbr.end()));
 }
 
-TEST(ToolRun, AFailedOrDifferingWriteEndsTheRunBeforeSectorZero) {
+TEST(ToolRun, AFailedOrDifferingWriteEndsTheRunBeforeSectorZeroAndSaysHowToUndoIt) {
   const struct {
     const char *name;
     void (*fault)(Fake &);
+    const char *save;
     const char *says;
+    const char *then; // what the disk's state asks for, on the line before the outcome
   } cases[] = {
-      {"gap sector not written", [](Fake &f) { f.failingWrite = 3; }, "写保护"},
-      {"gap sector differs", [](Fake &f) { f.spoiledWrite = 3; }, "第 3 扇区写入后读回"},
-      {"LBA 1 differs", [](Fake &f) { f.spoiledWrite = 1; }, "第 1 扇区写入后读回"},
-      {"sector 0 differs", [](Fake &f) { f.spoiledWrite = 0; }, "第 0 扇区写入后读回"},
-      {"backup file differs", [](Fake &f) { f.spoiledFile = true; }, "备份文件 bk 读回"},
-      {"4096-byte sectors", [](Fake &f) { f.sectorSize = 4096; }, "4096 字节"},
+      {"gap sector not written", [](Fake &f) { f.failingWrite = 3; }, "--save=bk", "写保护",
+       "安装没有完成.第一扇区还没有改动"},
+      {"gap sector differs", [](Fake &f) { f.spoiledWrite = 3; }, "--save=bk", "3 号扇区写入后读回",
+       "安装没有完成.第一扇区还没有改动"},
+      {"LBA 1 differs", [](Fake &f) { f.spoiledWrite = 1; }, "--save=bk", "第二扇区写入后读回",
+       "安装没有完成.第一扇区还没有改动"},
+      {"sector 0 differs", [](Fake &f) { f.spoiledWrite = 0; }, "--save=bk", "第一扇区写入后读回",
+       "\"恢复文件\" 框中填入 bk,"},
+      {"sector 0 differs, no file", [](Fake &f) { f.spoiledWrite = 0; },
+       "--save=", "第一扇区写入后读回", "清空 \"恢复文件\" 框"},
+      {"backup file differs", [](Fake &f) { f.spoiledFile = true; }, "--save=bk",
+       "备份文件 bk 读回", "安装没有完成.磁盘没有任何改动"},
+      {"4096-byte sectors", [](Fake &f) { f.sectorSize = 4096; }, "--save=bk", "4096 字节",
+       "安装没有完成.磁盘没有任何改动"},
   };
   for (const auto &c : cases) {
     Fake fake;
     c.fault(fake);
-    EXPECT_EQ(run(fake, {"--save=bk", "(hd0)"}), kExitRefused) << c.name;
+    EXPECT_EQ(run(fake, {c.save, "(hd0)"}), kExitRefused) << c.name;
     EXPECT_NE(fake.err.find(c.says), std::string::npos) << c.name << ": " << fake.err;
+    EXPECT_NE(fake.err.find(c.then), std::string::npos) << c.name << ": " << fake.err;
+    EXPECT_EQ(fake.err.rfind("安装没有完成."), fake.err.rfind('\n', fake.err.size() - 2) + 1)
+        << c.name << ": the outcome is not the last line";
     EXPECT_EQ(fake.out.find("成功"), std::string::npos) << c.name;
     EXPECT_EQ(fake.data[0] == Fake::plainMbr(), fake.spoiledWrite != 0) << c.name;
   }
@@ -111,11 +125,14 @@ TEST(ToolRun, ReportNamesTheDiskAndTellsOfAUefiStartButTheListingDoesNot) {
     fake.firmwareType = firmware;
     // Refused after the disk is named (no code of ours to uninstall): the report ends there.
     EXPECT_EQ(run(fake, {"--restore-prevmbr", "(hd0)"}), kExitRefused);
-    EXPECT_EQ(fake.out,
-              "mtldrinst: 恢复磁盘 (hd0) 原来的MBR\n磁盘 (hd0) 是映像文件 fake.img,大小 32 "
-              "MB.\n" +
-                  std::string(firmware == Firmware::Uefi ? kUefiNote : "") +
-                  (firmware == Firmware::Uefi ? "\n" : ""));
+    const std::string title =
+        "mtldrinst: 卸载启动代码,恢复原来的 MBR 到磁盘 (hd0) (bootdeck 列表中的 \"第1块介质\")";
+    EXPECT_EQ(fake.title, title);
+    EXPECT_EQ(fake.out, title +
+                            "\n磁盘 (hd0) 是映像文件 fake.img,大小 32 MB;在 bootdeck 的列表中是 "
+                            "\"第1块介质 : 4 MB\" (列表中的大小是各分区大小之和).\n" +
+                            std::string(firmware == Firmware::Uefi ? kUefiNote : "") +
+                            (firmware == Firmware::Uefi ? "\n" : ""));
   }
   Fake fake;
   fake.firmwareType = Firmware::Uefi;
@@ -188,10 +205,35 @@ TEST(DiskIdentity, WhatTheDeviceTellsAndNothingElse) {
   // Blanks around a text and bytes that are no printable ASCII are dropped.
   EXPECT_EQ(identityLine("  Kingston", "Data\xff\x01Traveler 3.0  ", 0),
             "磁盘 (hd1) 是 \\\\.\\PhysicalDrive1: Kingston DataTraveler 3.0,接口 USB,容量 28.9 "
-            "GB,可移动磁盘.");
+            "GB,可移动磁盘");
   // Texts beyond what the device returned, and a bus without a name, are left out.
   EXPECT_EQ(identityLine("", "Samsung SSD 970 EVO", 5),
-            "磁盘 (hd1) 是 \\\\.\\PhysicalDrive1: Samsung SSD 970,容量 28.9 GB,固定磁盘.");
+            "磁盘 (hd1) 是 \\\\.\\PhysicalDrive1: Samsung SSD 970,容量 28.9 GB,固定磁盘");
+}
+
+TEST(ListItem, TheTextOfBootdecksListForTheSameTable) {
+  const struct {
+    std::uint32_t first, second; // the lengths of entries 0 and 1
+    bool signature;
+    const char *item;
+  } cases[] = {
+      {64, 0, true, "第4块介质 : 0.0312 MB"}, // the tie at the fifth decimal goes to the even digit
+      {2048, 0, true, "第4块介质 : 1 MB"},
+      {1048575, 0, true, "第4块介质 : 511.9995 MB"},
+      {1048575, 1, true, "第4块介质 : 0.5 GB"},
+      {0xFFFFFFFF, 0xFFFFFFFF, true, "第4块介质 : 4096 GB"},
+      {2048, 0, false, "第4块介质 : 0 MB"}, // no table, no entries listed
+  };
+  for (const auto &c : cases) {
+    Sector mbr{};
+    std::memcpy(mbr.data() + 446 + 12, &c.first, 4);
+    std::memcpy(mbr.data() + 462 + 12, &c.second, 4);
+    mbr[510] = c.signature ? 0x55 : 0;
+    mbr[511] = c.signature ? 0xAA : 0;
+    TextBuffer item;
+    appendListItem(mbr, 3, item);
+    EXPECT_STREQ(item.c_str(), c.item) << c.first << " + " << c.second;
+  }
 }
 
 } // namespace

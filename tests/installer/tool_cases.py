@@ -5,6 +5,7 @@ folder as bootdeck runs them.
 Usage: tool_cases.py --tools DIR --bootcode BIN --work DIR [--repo DIR --opener EXE] CASE"""
 import argparse
 import contextlib
+import decimal
 import hashlib
 import json
 import os
@@ -21,7 +22,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from disk_images import KINDS, SECTOR, blank, fat, partitioned, run, sector  # noqa: E402
 
 INSTALLED, UNINSTALLED, UNTOUCHED = "恭喜您,安装成功!", "恭喜您,卸载成功!", "磁盘没有任何改动."
-PAUSE, QUESTION = "按任意键退出...\n", "是否继续? (Y/N)"
+PAUSE, QUESTION = "按任意键退出...\n", "是否继续?按 Y 继续,按其他任意键取消."
 
 
 def digest(path):
@@ -58,6 +59,17 @@ def deep_chain(path):
     for i in range(300):
         sector(path, 2048 + 2 * i,
                struct.pack("<4xB3xII4xB3xII32x2B", 0x83, 1, 1, 5, 2 * i + 2, 2, 0x55, 0xAA), 446)
+
+
+def identity(path, image, disk=0):
+    """The report's line on the disk: what it is, and bootdeck's list item for it, whose size is
+    the sum of the primary entries in MB below 512 MB, else in GB, four decimals half to even."""
+    sectors = sum(e[3] for e in sfdisk_entries(image) if e[0] < 4)
+    size = decimal.Decimal(sectors) / (2048 if sectors < 1 << 20 else 1 << 21)
+    size = size.quantize(decimal.Decimal("0.0001"), decimal.ROUND_HALF_EVEN).normalize()
+    return "磁盘 (hd%d) 是映像文件 %s,大小 %d MB;在 bootdeck 的列表中是 \"第%d块介质 : %s %s\" " \
+        "(列表中的大小是各分区大小之和)." % (disk, path, os.path.getsize(image) >> 20, disk + 1,
+                                      format(size, "f"), "MB" if sectors < 1 << 20 else "GB")
 
 
 def windows_path(path):
@@ -164,16 +176,22 @@ def case_install_and_restore(b):
         image = b.image("plain")
         original, before = sector(image, 0), digest(image)
         r = b.run(build, save, "--read-only", "--pause", "(hd0)")
-        assert (r.returncode == 0 and "将把现在的MBR保存到文件 bk" in r.out and r.out.endswith(PAUSE)
+        assert (r.returncode == 0 and "将把现在的 MBR 保存到文件 bk" in r.out and r.out.endswith(PAUSE)
                 and digest(image) == before and not os.path.exists(backup)), "test mode: %r" % r
         r = b.run(build, save, "(hd0)")
-        assert r.returncode == 0 and r.out.endswith(INSTALLED + "\n"), "install: %r" % r
-        assert r.out.split("\n")[1] == "磁盘 (hd0) 是映像文件 %s,大小 16 MB." % image, r.out
-        installed = sector(image, 0)
+        assert (r.returncode == 0 and r.out.endswith(INSTALLED + "\n")
+                and "备份文件:%s\n" % backup in r.out and "填入 bk," in r.out), "install: %r" % r
+        assert r.out.split("\n")[1] == identity(image, image), r.out
+        installed, after_install = sector(image, 0), digest(image)
         with open(backup, "rb") as f:
             assert (installed[3:11] == b"BDECKMBR" and installed[440:] == original[440:]
                     and sector(image, 1) == original == f.read()), "sector 0, LBA 1 or backup file"
-        # A reinstall, over an earlier layout too, never backs up our own code.
+        # A reinstall, over an earlier layout too, never backs up our own code: not to the file
+        # that holds the original MBR (a same-day reinstall), nor to any other.
+        for name in ("bk", "bk2"):
+            r = b.run(build, save[:-2] + name, "(hd0)")
+            assert (r.returncode == 1 and "清空" in r.err and digest(image) == after_install
+                    and not os.path.exists(backup + "2")), "reinstall with a file: %r" % r
         sector(image, 0, b"\1", 11)
         r = b.run(build, "--time-out=0", "(hd0)")
         assert r.returncode == 0 and sector(image, 1) == original, "reinstall: %r" % r
@@ -211,15 +229,15 @@ def case_refusals(b):
         ("superfloppy", None, [], 1, "文件系统"),
         (gap(b.extra + 1), None, [], 1, "空间不够"),
         (gap(b.extra + 2), None, [], 0, INSTALLED),
-        ("plain", lambda p: sector(p, 3, b"other loader"), [], 1, "第 3 扇区"),
-        ("plain", lambda p: sector(p, 1, b"other loader"), [], 1, "LBA 1"),
+        ("plain", lambda p: sector(p, 3, b"other loader"), [], 1, "之前的 3 号扇区"),
+        ("plain", lambda p: sector(p, 1, b"other loader"), [], 1, "第二扇区已被"),
         ("plain", lambda p: file(b"other"), ["--save=f"], 1, "已经存在"),
         ("plain", None, ["--save=nofolder/bk"], 1, "无法写入备份文件"),
         ("plain", lambda p: file(bytes(SECTOR)), ["--restore=f"], 1, "f 不是有效"),
         ("plain", None, ["--restore-prevmbr"], 1, "不是本程序"),
         (installed_without_backup, None, ["--restore-prevmbr"], 1, "没有把原来"),
         ("plain", None, ["--restore-prevmbr", "--time-out=3"], 2, "用法"),
-        ("plain", None, ["--time-out=256", "--pause"], 2, "0到255"),
+        ("plain", None, ["--time-out=256", "--pause"], 2, "0 到 255"),
     ]
     for n, (kind, change, args, code, says) in enumerate(cases):
         image = b.image(kind)
@@ -227,6 +245,7 @@ def case_refusals(b):
         before = digest(image)
         r = b.run("mtldrinst", *args, "(hd0)")
         assert r.returncode == code and says in r.out + r.err, "%d: %d %r" % (n, r.returncode, r.err)
+        assert code != 1 or r.err.endswith("没有完成." + UNTOUCHED + "\n"), "%d: outcome" % n
         assert code == 0 or digest(image) == before and "恭喜" not in r.out, "%d: image changed" % n
 
 
@@ -406,8 +425,7 @@ def case_windows(b):
     finally:
         tool.stdin.close()
     assert tool.wait(timeout=60) == 0, "install exit code"
-    identity = "磁盘 (hd0) 是映像文件 %s,大小 32 MB." % windows_path(image)
-    assert report.split("\n")[1] == identity, "identity: %r" % report
+    assert report.split("\n")[1] == identity(windows_path(image), image), "identity: %r" % report
     with open(os.path.join(b.folder, "2026-12-7-1"), "rb") as f:
         assert f.read() == original and sector(image, 0)[440:] == original[440:], "backup, table"
     tool = b.cmd(app + "\\mtldrinst.exe --restore-prevmbr --bitlocker-ok --pause (hd0)",

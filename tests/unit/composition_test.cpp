@@ -108,7 +108,7 @@ TEST(Composition, RefusesFileAndTimeOutTextsTheCommandLineCannotHold) {
     EXPECT_FALSE(compose(o, &asked).refused()) << '"' << timeOut << '"';
     o.advanced.installedFirst = false;
     const auto result = compose(o, &asked);
-    EXPECT_EQ(seconds ? "" : "等待时间必须是0到255之间的整数.", result.refusal)
+    EXPECT_EQ(seconds ? "" : "\"高级\" 中的等待时间必须是 0 到 99 之间的整数 (秒).", result.refusal)
         << '"' << timeOut << '"';
     EXPECT_EQ(seconds, !result.commandLine.empty()) << '"' << timeOut << '"';
   }

@@ -32,8 +32,8 @@ struct Script : bootdeck::ProcessRunner, bootdeck::ExecutePrompts {
 };
 
 TEST(Execute, RunsInAConsoleOnlyAfterOkAndAnUnchangedDisk) {
-  const std::string stillRuns = "上一次执行的安装程序还在运行.\r\n\r\n"
-                                "请先在它的窗口中阅读结果并按任意键关闭它,然后再执行新的命令.";
+  const std::string stillRuns = "上一次执行的命令还在运行:它的窗口还开着.\r\n\r\n"
+                                "请先在那个窗口中阅读结果,按任意键关闭它,然后再单击 \"执行\".";
   const struct {
     std::string command;
     bool toolRuns, ok, unchanged, starts;
@@ -51,7 +51,8 @@ TEST(Execute, RunsInAConsoleOnlyAfterOkAndAnUnchangedDisk) {
        true,
        false,
        {"confirm", "recheck", "run " + kCommand,
-        "无法启动安装程序:\r\n\r\n系统找不到指定的文件。 (2)"}},
+        "无法启动命令行 (cmd.exe),什么都没有执行 (错误 2):\r\n系统找不到指定的文件。\r\n\r\n"
+        "安全软件可能阻止了它:请在安全软件中允许 bootdeck 后重试."}},
   };
   for (const auto &c : cases) {
     Script script;
