@@ -1,5 +1,7 @@
 #include "installer/boot_forecast.h"
 
+#include "installer/refusal.h"
+
 #include "installer/bootcode/bootcode_layout.h"
 #include "installer/bootcode/search_rules.h"
 
@@ -72,7 +74,8 @@ void appendFallback(const BootSearch &search, TextBuffer &out) {
   } else {
     out.append("启动时不在软盘上找,");
   }
-  out.append(search.previousMbrNext ? "将启动原来的MBR.\n" : "将显示消息并停机,不启动原来的MBR.\n");
+  out.append(search.previousMbrNext ? "将启动原来的 MBR.\n"
+                                    : "将显示消息并停机,不启动原来的 MBR.\n");
 }
 
 } // namespace
@@ -80,8 +83,9 @@ void appendFallback(const BootSearch &search, TextBuffer &out) {
 void appendBootForecast(const BootSearch &search, const char *diskName, TextBuffer &out) {
   const char *loader = search.loaderName;
   if (search.unreadable) {
-    out.appendf("注意: 读不出磁盘 %s 的第 %llu 扇区,无法断定启动时能否找到 %s.\n", diskName,
-                static_cast<unsigned long long>(search.unreadableLba), loader);
+    out.appendf("注意: 读不出磁盘 %s 的", diskName);
+    appendSectorName(search.unreadableLba, out);
+    out.appendf(",无法断定启动时能否找到 %s.\n", loader);
   } else {
     bool passedLoader = false;
     for (std::size_t i = 0; i < search.loaderCount; ++i) {

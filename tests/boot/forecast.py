@@ -49,6 +49,6 @@ def failures(case, report, log, tool_disk, where):
         if booted[0][1] != "00" or where[tag][1] is not None or "软盘上找" not in fallback \
                 or "启动时不在" in fallback:
             found.append(f"report says {fallback!r}, the boot started {tag} on drive {booted[0][1]}")
-    elif ("将启动原来的MBR" in fallback) != bool(booted):
+    elif ("将启动原来的 MBR" in fallback) != bool(booted):
         found.append(f"report says {fallback!r}, the boot {'started ' + str(booted) if booted else 'halted'}")
     return found

@@ -108,8 +108,9 @@ TEST(ToolRun, AReinstallWritesSectorZeroFirstAndAFailureSaysWhatTheDiskDoes) {
     }
     expected.push_back("close");
     EXPECT_EQ(fake.log, expected) << c.name;
-    EXPECT_NE(fake.out.find(c.says), std::string::npos) << c.name << ": " << fake.out;
-    EXPECT_EQ(fake.out.find("\"" + screen + "\"") != std::string::npos, c.failingWrite != ~0ull)
+    const std::string said = fake.out + fake.err;
+    EXPECT_NE(said.find(c.says), std::string::npos) << c.name << ": " << said;
+    EXPECT_EQ(said.find("\"" + screen + "\"") != std::string::npos, c.failingWrite != ~0ull)
         << c.name;
     EXPECT_EQ(fake.data[1], before.at(1)) << c.name << ": the saved MBR kept";
     for (std::uint64_t lba = 2; lba <= lastGap; ++lba) {

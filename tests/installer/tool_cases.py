@@ -344,7 +344,7 @@ def case_forecast(b):
         (one_fat32, bpb(40, 0x82), "读不了 主分区 1 (类型 0C,里面不是 FAT 文件系统)."),
         (one_fat16, root_end, "启动时将载入 主分区 1 (FAT16) 根目录中的 GRLDR,大小 40960 字节."),
         (one_fat16, chain_cut, "注意: 主分区 1 (FAT16) 根目录中的 GRLDR 已损坏 (簇链不完整),启动代码跳过它."),
-        (one_fat16, lambda s: os.truncate(path, 1 << 20), "注意: 读不出磁盘 (hd0) 的第 2048 扇区,无法断定"),
+        (one_fat16, lambda s: os.truncate(path, 1 << 20), "注意: 读不出磁盘 (hd0) 的 2048 号扇区,无法断定"),
     ]
     for n, ((script, *formats), change, says) in enumerate(cases):
         starts = volumes(script, *formats)
