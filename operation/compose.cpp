@@ -17,6 +17,16 @@ bool mtldr(const OptionSet &options) {
 std::string refusalOf(const OptionSet &options) {
   if (!isPlainFileName(options.fileText))
     return "备份/恢复文件名中不能有空格,也不能有以下字符:\r\n\\ / : * ? \" < > | & ^ %";
+  const std::string device = deviceNameIn(options.fileText);
+  if (!device.empty())
+    return "备份/恢复文件名 " + options.fileText + " 是 Windows 的设备名 " + device +
+           ",不是文件:安装程序会读写这个设备.\r\n\r\n"
+           "设备名有 CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$,"
+           "带扩展名也一样 (例如 nul.mbr).\r\n\r\n请换一个文件名.";
+  if (endsInDot(options.fileText))
+    return "备份/恢复文件名 " + options.fileText +
+           " 以点结尾:Windows 会去掉结尾的点,文件就不是状态框里写的那个.\r\n\r\n"
+           "请去掉结尾的点,或换一个文件名.";
   if (options.action == Action::Install && !options.advanced.installedFirst &&
       !isTimeOutSeconds(options.advanced.timeOutText))
     return "等待时间必须是0到255之间的整数.";
