@@ -13,11 +13,11 @@ namespace {
 
 constexpr unsigned long kInvalidData = 13; // ERROR_INVALID_DATA
 
-std::string notMadeOrRead(const std::string &path, const std::string &reason) {
-  return "程序无法新建或读取列表文件 " + path + ":" + reason +
-         "\r\n\r\n另一个程序正在使用这个文件.为了不把其他程序写入的内容当作介质列表,"
-         "程序没有列出介质.\r\n\r\n"
-         "请关闭那个程序,删除这个文件后重新运行程序.";
+std::string unusable(const std::string &path, const std::string &reason) {
+  return "列表文件 " + path + " 无法新建,读取或删除:" + reason +
+         "\r\n\r\n可能另一个程序正在使用这个文件,或那里有同名的文件夹.为了不把其他程序写入的"
+         "内容当作介质列表,程序没有列出介质.\r\n\r\n"
+         "请关闭那个程序,删除这个文件或文件夹后重新运行程序.";
 }
 
 std::string untrusted(const std::string &path, const std::string &reason) {
@@ -31,7 +31,7 @@ template <typename Step> auto withFileNamed(const std::string &path, Step step) 
   try {
     return step();
   } catch (const Failure &failure) {
-    throw Failure(failure.number(), notMadeOrRead(path, failure.what()));
+    throw Failure(failure.number(), unusable(path, failure.what()));
   }
 }
 
@@ -59,7 +59,7 @@ std::optional<std::string> probeDiskItem(const ProbeContext &context, int diskNu
   case ListingVerdict::Disk:
     break;
   case ListingVerdict::TooLong:
-    throw Failure(kInvalidData, untrusted(path, "它比 64 KB 还长."));
+    throw Failure(kInvalidData, untrusted(path, "它超过 64 KB."));
   case ListingVerdict::FailedProbe:
     throw Failure(kInvalidData,
                   untrusted(path, "列出 (hd" + std::to_string(diskNumber) + ") 的命令以代码 " +

@@ -20,7 +20,7 @@ TEST(DiskList, ProbesItemsChoiceRefreshAndTheEndWhenNoDiskIsLeft) {
                               bootdeck::widen(outside).c_str(), nullptr));
   App app(folder);
   const HWND main = app.main();
-  ASSERT_TRUE(main);
+  ASSERT_TRUE(main) << app.box().describe();
   const HWND list = GetDlgItem(main, IDC_COMBO_CHOOSEHD), name = GetDlgItem(main, IDC_BKFILETT);
   const std::vector<std::string> deployed = {"bootdeck.exe", "grldrinst.exe", "mtldrinst.exe"};
   std::vector<std::string> probes;
@@ -70,10 +70,11 @@ TEST(DiskList, ListingFileHeldWithAForgedListingEndsTheStartNamingIt) {
   ASSERT_TRUE(holder.valid());
   App app(folder);
   const Box box = app.box();
-  EXPECT_EQ("bootdeck|运行时错误 '32':\r\n\r\n程序无法新建或读取列表文件 " + listing + ":" +
-                bootdeck::systemErrorText(ERROR_SHARING_VIOLATION) +
-                "\r\n\r\n另一个程序正在使用这个文件.为了不把其他程序写入的内容当作介质列表,"
-                "程序没有列出介质.\r\n\r\n请关闭那个程序,删除这个文件后重新运行程序.|1*|icon",
+  EXPECT_EQ("bootdeck|运行时错误 '32':\r\n\r\n列表文件 " + listing +
+                " 无法新建,读取或删除:" + bootdeck::systemErrorText(ERROR_SHARING_VIOLATION) +
+                "\r\n\r\n可能另一个程序正在使用这个文件,或那里有同名的文件夹.为了不把其他程序"
+                "写入的内容当作介质列表,程序没有列出介质.\r\n\r\n"
+                "请关闭那个程序,删除这个文件或文件夹后重新运行程序.|1*|icon",
             box.describe());
   EXPECT_TRUE(app.windows(BOOTDECK_MAIN_CLASS).empty());
   box.answer(IDOK);
