@@ -1,6 +1,7 @@
 // The Win32 files where no end-to-end run can reach them, under Wine or on Windows.
 #ifdef _WIN32
 
+#include "platform/command_prompt_policy.h"
 #include "platform/failure.h"
 #include "platform/file_write.h"
 #include "platform/utf.h"
@@ -66,6 +67,26 @@ TEST(Win32Platform, HeldFileIsMadeAnewWrittenByOthersAndReadWithNoWriterLeft) {
   EXPECT_NO_THROW(holdFileWithContent(narrow(outside), bytes("precious"), 8)) << "written through";
   EXPECT_TRUE(DeleteFileW(name.c_str()));
   DeleteFileW(outside.c_str());
+}
+
+// The user's policy value as the Group Policy editor writes it; removed again at the end.
+TEST(Win32Platform, CommandPromptPolicyOfTheUserIsRead) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Policies\\Microsoft\\Windows\\System", 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+  const auto set = [key](DWORD value, DWORD type) {
+    RegSetValueExW(key, L"DisableCMD", 0, type, reinterpret_cast<const BYTE *>(&value),
+                   sizeof value);
+    return commandPromptDisabledByPolicy();
+  };
+  EXPECT_TRUE(set(2, REG_DWORD));
+  EXPECT_FALSE(set(0, REG_DWORD));
+  EXPECT_FALSE(set(1, REG_BINARY));
+  EXPECT_TRUE(set(1, REG_DWORD));
+  RegDeleteValueW(key, L"DisableCMD");
+  RegCloseKey(key);
+  EXPECT_FALSE(commandPromptDisabledByPolicy());
 }
 
 } // namespace
