@@ -7,6 +7,7 @@
 #include "app/startup_refusal.h"
 #include "disks/backup_name.h"
 #include "platform/admin_rights.h"
+#include "platform/command_prompt_policy.h"
 #include "platform/embedded_resource.h"
 #include "platform/file_write.h"
 #include "platform/locale_text.h"
@@ -33,7 +34,8 @@ void resShiFang(int id, const std::string &path) {
 }
 
 void formLoad(MainWindow &window) {
-  if (const auto refusal = startupRefusal(runsAsAdministrator(), window.appFolder())) {
+  if (const auto refusal = startupRefusal(runsAsAdministrator(), commandPromptDisabledByPolicy(),
+                                          window.appFolder())) {
     messageBox(nullptr, *refusal, kStartupRefusalTitle, MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON1);
     endNow(1);
   }

@@ -8,7 +8,6 @@
 namespace bootdeck {
 
 bool chosenDiskUnchanged(const ProbeContext &context, const std::string &chosenItemText) {
-  removeListingFile(context);
   std::optional<std::string> now;
   try {
     now = probeDiskItem(context, diskNumberOfItem(chosenItemText));

@@ -8,10 +8,8 @@
 namespace bootdeck {
 
 // True when a fresh probe of the chosen item's disk gives the same item text again. A disk that
-// does not answer, or whose listing cannot be read, counts as changed. A listing file left from
-// before is removed first, so it cannot pass for the probe's answer, and the probe's own is
-// removed afterwards; a listing file that cannot be deleted throws Failure, as in the
-// enumeration.
+// does not answer, or whose probe fails, counts as changed. A listing file that a failed probe
+// left is removed afterwards; one that cannot be deleted throws Failure, as in the enumeration.
 bool chosenDiskUnchanged(const ProbeContext &context, const std::string &chosenItemText);
 
 } // namespace bootdeck

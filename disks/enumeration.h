@@ -20,18 +20,19 @@ struct ProbeContext {
   std::string decimalSeparator;
 };
 
-// Runs the list-mode probe of `diskNumber` (hidden, waiting for its end) and returns the item
-// text of the disk it finds; nullopt when the listing is 10 bytes or fewer. Leaves the listing
-// file behind. Throws Failure when the command cannot be started (a stale listing would
-// otherwise be taken for this disk's), or the listing file is missing, unreadable or holds a
-// counted line that is no 32-bit hexadecimal number.
+// Runs the list-mode probe of `diskNumber` (hidden, waiting for its end) into a listing file
+// made anew and held meanwhile, reads it through the program's own handle, removes it, and
+// returns the item text of the disk it finds; nullopt when the tool found none. Throws Failure,
+// its text naming the listing file, when the command cannot be started, the file cannot be made,
+// read or removed, the listing is longer than 64 KiB or the probe went wrong (listingVerdict),
+// or a counted line is no 32-bit hexadecimal number.
 std::optional<std::string> probeDiskItem(const ProbeContext &context, int diskNumber);
 
 // Removes the listing file when it is there. Throws Failure when it cannot be deleted.
 void removeListingFile(const ProbeContext &context);
 
-// The item texts of the disks 0 to 10 that answer, in probe order; the listing file is removed
-// at the end. Every failure of probeDiskItem or removeListingFile passes to the caller.
+// The item texts of the disks 0 to 10 that answer, in probe order. Every failure of
+// probeDiskItem passes to the caller.
 std::vector<std::string> enumerateDiskItems(const ProbeContext &context);
 
 } // namespace bootdeck

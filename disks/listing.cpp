@@ -52,6 +52,16 @@ bool listingNamesDisk(std::uint64_t byteSize) {
   return byteSize > kNoDiskListingBytes;
 }
 
+ListingVerdict listingVerdict(unsigned long exitCode, std::uint64_t byteSize) {
+  if (byteSize > kListingLimitBytes)
+    return ListingVerdict::TooLong;
+  if (exitCode == 0)
+    return listingNamesDisk(byteSize) ? ListingVerdict::Disk : ListingVerdict::NoDisk;
+  if (exitCode == 1 && !listingNamesDisk(byteSize))
+    return ListingVerdict::NoDisk;
+  return ListingVerdict::FailedProbe;
+}
+
 double listingSizeSum(std::string_view listingText) {
   double sum = 0;
   for (;;) {

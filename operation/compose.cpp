@@ -19,6 +19,16 @@ std::string refusalOf(const OptionSet &options) {
     return "备份/恢复文件名中不能有空格,也不能有以下字符:\r\n\\ / : * ? \" < > | & ^ %\r\n\r\n"
            "文件总是放在 bootdeck.exe 所在的文件夹中,所以框中只填文件名,不能有文件夹或盘符 (\\ "
            "和 :).其他字符是 Windows 文件名中不允许的,或会被命令行误解.";
+  const std::string device = deviceNameIn(options.fileText);
+  if (!device.empty())
+    return "备份/恢复文件名 " + options.fileText + " 是 Windows 的设备名 " + device +
+           ",不是文件:安装程序会读写这个设备.\r\n\r\n"
+           "设备名有 CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$,"
+           "带扩展名也一样 (例如 nul.mbr).\r\n\r\n请换一个文件名.";
+  if (endsInDot(options.fileText))
+    return "备份/恢复文件名 " + options.fileText +
+           " 以点结尾:Windows 会去掉结尾的点,文件就不是状态框里写的那个.\r\n\r\n"
+           "请去掉结尾的点,或换一个文件名.";
   if (options.action == Action::Install && !options.advanced.installedFirst &&
       !isTimeOutSeconds(options.advanced.timeOutText))
     return "\"高级\" 中的等待时间必须是 0 到 99 之间的整数 (秒).";

@@ -19,7 +19,8 @@ struct RunResult {
 class ProcessRunner {
 public:
   virtual ~ProcessRunner() = default;
-  // Expands environment references such as %comspec% in `command`, then starts it with the
+  // Runs `command`, "%comspec% " + arguments, through the command interpreter of the system
+  // folder (see interpreterPath) started with /D, its environment references expanded, with the
   // application folder as its working directory; waits for its end when `wait` is set.
   virtual RunResult run(const std::string &command, WindowStyle style, bool wait) = 0;
   // True while a process started earlier without waiting has not yet ended.

@@ -4,48 +4,70 @@
 #include "platform/system_error.h"
 #include "platform/utf.h"
 
-#include <vector>
-
 namespace bootdeck {
+
+namespace {
+
+class Win32HeldFile : public HeldFile {
+public:
+  Win32HeldFile(std::wstring path, ScopedFile made)
+      : path_(std::move(path)), made_(std::move(made)) {}
+
+  std::string read(std::size_t limit) override {
+    // A second handle that shares reading only: it cannot be had while another handle may still
+    // write, and while it is open no other can be had for writing.
+    if (!sealed_.valid()) {
+      sealed_ = ScopedFile(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      if (!sealed_.valid())
+        throw lastErrorFailure();
+    }
+    if (SetFilePointer(sealed_.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+      throw lastErrorFailure();
+    std::string bytes(limit + 1, '\0');
+    std::size_t got = 0;
+    for (DWORD chunk = 0; got < bytes.size(); got += chunk) {
+      if (!ReadFile(sealed_.get(), &bytes[got], static_cast<DWORD>(bytes.size() - got), &chunk,
+                    nullptr))
+        throw lastErrorFailure();
+      if (chunk == 0)
+        break;
+    }
+    bytes.resize(got);
+    return bytes;
+  }
+
+private:
+  std::wstring path_;
+  ScopedFile made_;
+  ScopedFile sealed_;
+};
+
+} // namespace
 
 bool Win32FileSystem::fileExists(const std::string &path) {
   const DWORD attributes = GetFileAttributesW(widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::uint64_t Win32FileSystem::fileSize(const std::string &path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(widen(path).c_str(), GetFileExInfoStandard, &data))
-    throw lastErrorFailure();
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::string Win32FileSystem::readText(const std::string &path) {
-  ScopedFile file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid())
-    throw lastErrorFailure();
-  std::vector<char> bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  do {
-    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr))
-      throw lastErrorFailure();
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  } while (got > 0);
-  if (bytes.empty())
-    return std::string();
-
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  std::wstring text(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], length);
-  return narrow(text);
-}
-
 void Win32FileSystem::deleteFile(const std::string &path) {
   if (!DeleteFileW(widen(path).c_str()))
     throw lastErrorFailure();
+}
+
+std::unique_ptr<HeldFile> Win32FileSystem::makeHeldFile(const std::string &path) {
+  std::wstring name = widen(path);
+  // Removing a hard link or a symbolic link removes the link, never what it points to.
+  if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    throw lastErrorFailure();
+  // CREATE_NEW fails on any name that is taken again meanwhile, a link included. Not shared for
+  // deleting: no one can remove or rename the file and put another in its place.
+  ScopedFile made(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!made.valid())
+    throw lastErrorFailure();
+  return std::make_unique<Win32HeldFile>(std::move(name), std::move(made));
 }
 
 } // namespace bootdeck

@@ -8,9 +8,8 @@ namespace bootdeck {
 class Win32FileSystem : public FileSystem {
 public:
   bool fileExists(const std::string &path) override;
-  std::uint64_t fileSize(const std::string &path) override;
-  std::string readText(const std::string &path) override;
   void deleteFile(const std::string &path) override;
+  std::unique_ptr<HeldFile> makeHeldFile(const std::string &path) override;
 };
 
 } // namespace bootdeck

@@ -1,5 +1,6 @@
 #include "platform/win32_process_runner.h"
 
+#include "platform/command_interpreter.h"
 #include "platform/system_error.h"
 #include "platform/utf.h"
 
@@ -22,13 +23,28 @@ std::wstring expandEnvironment(const std::wstring &text) {
   }
 }
 
+std::string systemFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH)
+    throw lastErrorFailure();
+  return narrow(folder);
+}
+
 } // namespace
 
 Win32ProcessRunner::Win32ProcessRunner(const std::string &workingFolder)
     : workingFolder_(widen(workingFolder)) {}
 
 RunResult Win32ProcessRunner::run(const std::string &command, WindowStyle style, bool wait) {
-  std::wstring commandLine = expandEnvironment(widen(command));
+  const std::string interpreter =
+      interpreterPath(narrow(expandEnvironment(L"%ComSpec%")), systemFolder());
+  const std::optional<std::string> line = interpreterCommandLine(command, interpreter);
+  if (!line)
+    throw Failure(ERROR_BAD_FORMAT, systemErrorText(ERROR_BAD_FORMAT));
+  // The program is named on its own as well, so no search can put another in its place.
+  const std::wstring program = widen(interpreter);
+  std::wstring commandLine = expandEnvironment(widen(*line));
 
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
@@ -37,7 +53,7 @@ RunResult Win32ProcessRunner::run(const std::string &command, WindowStyle style,
   PROCESS_INFORMATION info = {};
 
   RunResult result;
-  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
                       nullptr, workingFolder_.c_str(), &startup, &info)) {
     result.errorNumber = GetLastError();
     result.errorText = systemErrorText(result.errorNumber);

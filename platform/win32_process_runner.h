@@ -1,4 +1,5 @@
-// The process runner for Windows: CreateProcessW in a given working folder.
+// The process runner for Windows: the command interpreter started by CreateProcessW in a given
+// working folder.
 #pragma once
 
 #include "platform/process_runner.h"

@@ -164,6 +164,21 @@ std::vector<std::string> defaultSummary(const std::string &folder, const std::st
           ""};
 }
 
+std::string systemFolderLogger() {
+  wchar_t folder[MAX_PATH] = {};
+  GetSystemDirectoryW(folder, MAX_PATH);
+  const std::string logger = narrow(folder) + "\\bootdeck_command_logger.exe";
+  const std::string built = envPath("BOOTDECK_E2E_COMMAND_LOGGER");
+  if (readFile(logger) != readFile(built)) {
+    EXPECT_TRUE(CopyFileW(widen(built).c_str(), widen(logger).c_str(), FALSE)) << logger;
+  }
+  return logger;
+}
+
+std::string interpreterCall() {
+  return "\"" + systemFolderLogger() + "\" /D /c ";
+}
+
 std::string Box::describe() const {
   if (!hwnd)
     return "no message box";
@@ -228,15 +243,15 @@ std::vector<std::string> Folder::commands() const {
   return logged;
 }
 
-App::App(const Folder &folder) {
-  start(folder);
+App::App(const Folder &folder, const std::string &comSpec) {
+  start(folder, comSpec);
   // Wine now and then loses a new process before it runs: CreateProcess fails with 1359
   // ("internal error"), which bootdeck rightly reports when it hits a probe. Such a start is
   // made once more, with a fresh command log; every other start stays as it came.
   if (lostAProcessAtStart()) {
     stop();
     DeleteFileW(widen(folder.parent() + "\\commands.log").c_str());
-    start(folder);
+    start(folder, comSpec);
   }
 }
 
@@ -252,7 +267,7 @@ bool App::lostAProcessAtStart() const {
   return box && text(GetDlgItem(box, 0xFFFF)).rfind("运行时错误 '1359'", 0) == 0;
 }
 
-void App::start(const Folder &folder) {
+void App::start(const Folder &folder, const std::string &comSpec) {
   const std::wstring exe = fs::u8path(folder.path()) / L"bootdeck.exe";
   // A second start in the same folder runs the copy that is there, as a second double-click does.
   EXPECT_TRUE(CopyFileW(widen(envPath("BOOTDECK_E2E_EXE")).c_str(), exe.c_str(), TRUE) ||
@@ -261,7 +276,7 @@ void App::start(const Folder &folder) {
   SetEnvironmentVariableW(L"BOOTDECK_DEVICE_MAP", widen(folder.parent() + "\\device.map").c_str());
   SetEnvironmentVariableW(L"BOOTDECK_COMSPEC_LOG",
                           widen(folder.parent() + "\\commands.log").c_str());
-  SetEnvironmentVariableW(L"COMSPEC", widen(envPath("BOOTDECK_E2E_COMMAND_LOGGER")).c_str());
+  SetEnvironmentVariableW(L"COMSPEC", widen(comSpec).c_str());
   job_ = CreateJobObjectW(nullptr, nullptr);
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;

@@ -48,6 +48,11 @@ std::vector<std::string> compose(HWND main); // Nowstate; then the result box's 
 std::vector<std::string> defaultSummary(const std::string &folder, const std::string &item,
                                         int itemNumber);
 
+// The logging stand-in for the command interpreter, copied into the system folder (the only
+// place from which a ComSpec is honoured); and how every command line it logs begins.
+std::string systemFolderLogger();
+std::string interpreterCall(); // quoted logger, " /D /c "
+
 // A message box: "title|prompt|buttons", the default button's id marked "*", then "|icon".
 struct Box {
   HWND hwnd = nullptr;
@@ -78,9 +83,9 @@ private:
 
 class App {
 public:
-  // Starts a copy of bootdeck.exe in the folder, from the parent folder: the tools must run in
-  // the application folder all the same.
-  explicit App(const Folder &folder);
+  // Starts a copy of bootdeck.exe in the folder, from the parent folder (the tools must run in
+  // the application folder all the same), with COMSPEC set to `comSpec`.
+  explicit App(const Folder &folder, const std::string &comSpec = systemFolderLogger());
   App(const App &) = delete;
   App &operator=(const App &) = delete;
   ~App(); // ends the process and everything it started
@@ -103,7 +108,7 @@ public:
   bool endTool() const;
 
 private:
-  void start(const Folder &folder);
+  void start(const Folder &folder, const std::string &comSpec);
   void stop();
   bool lostAProcessAtStart() const; // after the start settled: shown main window, box or end
   std::vector<DWORD> processes(std::initializer_list<const wchar_t *> names) const;

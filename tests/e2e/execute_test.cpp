@@ -19,9 +19,11 @@ TEST(Execute, ConfirmRefuseRunRefuseASecondRunRestoreAndRecheck) {
   const auto get = [&](int id) { return GetDlgItem(main, id); };
   const auto runs = [&] { // the tool's command lines; the probes hold no --pause
     std::vector<std::string> found;
-    for (const std::string &line : folder.commands())
+    for (const std::string &line : folder.commands()) {
+      EXPECT_EQ(0u, line.find(interpreterCall())) << line;
       if (line.find(" --pause") != std::string::npos)
-        found.push_back(line.substr(line.find(" /c ") + 4));
+        found.push_back(line.substr(interpreterCall().size()));
+    }
     return found;
   };
   const std::string tool = folder.path() + "\\";
@@ -49,6 +51,14 @@ TEST(Execute, ConfirmRefuseRunRefuseASecondRunRestoreAndRecheck) {
        "& ^ %\r\n\r\n文件总是放在 bootdeck.exe 所在的文件夹中,所以框中只填文件名,不能有"
        "文件夹或盘符 (\\ 和 :).其他字符是 Windows 文件名中不允许的,或会被命令行误解.|1*|"
        "icon"},
+      {[&] { setText(get(IDC_BKFILETT), "Nul.mbr"); },
+       "bootdeck|备份/恢复文件名 Nul.mbr 是 Windows 的设备名 NUL,不是文件:"
+       "安装程序会读写这个设备.\r\n\r\n设备名有 CON, PRN, AUX, NUL, COM1-COM9, "
+       "LPT1-LPT9, CONIN$, CONOUT$,带扩展名也一样 (例如 nul.mbr).\r\n\r\n"
+       "请换一个文件名.|1*|icon"},
+      {[&] { setText(get(IDC_BKFILETT), "b."); },
+       "bootdeck|备份/恢复文件名 b. 以点结尾:Windows 会去掉结尾的点,"
+       "文件就不是状态框里写的那个.\r\n\r\n请去掉结尾的点,或换一个文件名.|1*|icon"},
       {[&] { SendMessageW(get(IDC_COMBO_CHOOSEHD), CB_SETCURSEL, WPARAM(-1), 0); },
        "bootdeck|Error 13 (类型不匹配) in procedure showstate of Form grubinstall|1*"}};
   for (const auto &refusal : refusals) {
@@ -136,8 +146,8 @@ TEST(Execute, ConfirmRefuseRunRefuseASecondRunRestoreAndRecheck) {
   changed.answer(IDOK);
   app.sync();
   const std::vector<std::string> commands = folder.commands();
-  EXPECT_EQ(std::vector<std::string>{envPath("BOOTDECK_E2E_COMMAND_LOGGER") + " /c " + tool +
-                                     "mtldrinst.EXE -l (hd2) >  " + tool + "tempch.tmp"},
+  EXPECT_EQ(std::vector<std::string>{interpreterCall() + tool + "mtldrinst.EXE -l (hd2) >  " +
+                                     tool + "tempch.tmp"},
             std::vector<std::string>(commands.begin() + logged, commands.end()));
   EXPECT_TRUE(digest(first) == firstSum && digest(second) == secondNow) << "written to";
 }

@@ -1,5 +1,6 @@
 // Start-up: a folder the command lines would misread is refused, the tools are written whole and
-// held until the end, and a second bootdeck in the same folder ends with the error report.
+// held until the end, a ComSpec outside the system folder is not run, a forged listing file is
+// never shown as a disk, and a second bootdeck in the same folder ends with the error report.
 #include "tests/e2e/e2e_support.h"
 
 #include "app/startup_refusal.h"
@@ -43,7 +44,7 @@ TEST(Startup, FolderTheCommandLinesWouldMisreadIsRefusedWhateverTheAnswer) {
   }
 }
 
-TEST(Startup, ToolsAreWrittenWholeNotThroughALinkAndHeldUntilTheEnd) {
+TEST(Startup, ToolsAreWrittenWholeNotThroughALinkAndHeldAndNoOutsideComSpecRuns) {
   Folder folder("全角\xE3\x80\x80空格"); // U+3000 is no blank
   folder.map({{0, Folder::image("plain")}});
   const std::string grldr = readFile(envPath("BOOTDECK_E2E_GRLDRINST"));
@@ -54,9 +55,13 @@ TEST(Startup, ToolsAreWrittenWholeNotThroughALinkAndHeldUntilTheEnd) {
   writeFile(outside, "precious");
   ASSERT_TRUE(CreateHardLinkW(bootdeck::widen(folder.path() + "\\grldrinst.exe").c_str(),
                               bootdeck::widen(outside).c_str(), nullptr));
-  App app(folder);
+  // A ComSpec outside the system folder is never started: the system's cmd.exe lists the disk.
+  App app(folder, envPath("BOOTDECK_E2E_COMMAND_LOGGER"));
   const HWND main = app.main();
   ASSERT_TRUE(main);
+  EXPECT_EQ(std::vector<std::string>{"第1块介质 : 15 MB"},
+            items(GetDlgItem(main, IDC_COMBO_CHOOSEHD)));
+  EXPECT_TRUE(folder.commands().empty()) << "the ComSpec outside ran";
   EXPECT_EQ(folder.path() + "\\", text(GetDlgItem(main, IDC_LABEL)));
   EXPECT_EQ(kDeployed, entries(folder.path()));
   EXPECT_TRUE(readFile(folder.path() + "\\grldrinst.exe") == grldr);

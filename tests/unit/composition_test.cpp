@@ -114,6 +114,46 @@ TEST(Composition, RefusesFileAndTimeOutTextsTheCommandLineCannotHold) {
   }
 }
 
+// Names Windows opens as a device or changes: refused in either action, each with its reason.
+TEST(Composition, RefusesDeviceNamesAndNamesEndingInADot) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"con", "CON"},
+      {"Nul.mbr", "NUL"},
+      {"aux.tar.gz", "AUX"},
+      {"PRN", "PRN"},
+      {"com1", "COM1"},
+      {"LPT9.bak", "LPT9"},
+      {"conin$", "CONIN$"},
+      {"CONOUT$.x", "CONOUT$"},
+      {"com\xC2\xB9", "COM\xC2\xB9"},
+      {"a.", nullptr},
+      {"..", nullptr},
+      {"com0", ""},
+      {"com10", ""},
+      {"lpt", ""},
+      {"nul_", ""},
+      {"connect.mbr", ""},
+      {"x.nul", ""},
+      {"con$", ""},
+      {".mbr", ""},
+  };
+  for (const auto &[file, device] : cases) {
+    for (Action action : {Action::Install, Action::Uninstall}) {
+      std::vector<std::string> asked;
+      const auto result = compose(options(action, Variant::Mtldr, file), &asked);
+      const std::string named = "备份/恢复文件名 " + std::string(file) + " ";
+      if (!device)
+        EXPECT_EQ(0u, result.refusal.find(named + "以点结尾:Windows 会去掉结尾的点")) << file;
+      else if (*device)
+        EXPECT_EQ(0u, result.refusal.find(named + "是 Windows 的设备名 " + device + ",不是文件"))
+            << file;
+      else
+        EXPECT_EQ("", result.refusal) << file;
+      EXPECT_EQ(device && !*device, !result.commandLine.empty() || !asked.empty()) << file;
+    }
+  }
+}
+
 // The dialog's confirmation reads the time-out as Basic's integer conversion does.
 TEST(Composition, ConfirmedTimeOutRoundsHalvesToEvenWithin16Bits) {
   const std::pair<const char *, const char *> cases[] = {

@@ -63,6 +63,26 @@ TEST(Disks, ListingSumsThePrimaryEntries) {
   }
 }
 
+// Only the tool's own answers stand: 0 with a listing, or 1 with none for a disk it cannot open.
+TEST(Disks, ListingVerdictTrustsOnlyTheToolsOwnAnswers) {
+  using bootdeck::ListingVerdict;
+  const struct {
+    unsigned long exitCode;
+    std::uint64_t bytes;
+    ListingVerdict verdict;
+  } cases[] = {
+      {0, 0, ListingVerdict::NoDisk},         {0, 10, ListingVerdict::NoDisk},
+      {0, 11, ListingVerdict::Disk},          {0, 65536, ListingVerdict::Disk},
+      {0, 65537, ListingVerdict::TooLong},    {1, 0, ListingVerdict::NoDisk},
+      {1, 10, ListingVerdict::NoDisk},        {1, 11, ListingVerdict::FailedProbe},
+      {1, 65537, ListingVerdict::TooLong},    {2, 0, ListingVerdict::FailedProbe},
+      {9009, 0, ListingVerdict::FailedProbe}, {0xC0000005, 200, ListingVerdict::FailedProbe},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(c.verdict, bootdeck::listingVerdict(c.exitCode, c.bytes))
+        << c.exitCode << ", " << c.bytes << " bytes";
+}
+
 TEST(Disks, ItemNumberAndBackupName) {
   EXPECT_EQ("第11块介质 : 1024 GB", bootdeck::diskItemText(10, {"1024", " GB"}));
   EXPECT_EQ(11, bootdeck::itemNumber("第11块介质 : 1024 GB"));

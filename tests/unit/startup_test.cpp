@@ -19,7 +19,8 @@ std::string characters(const std::string &folder, const std::string &named) {
          kEnd;
 }
 
-// The first reason that holds, in this order: rights, a blank, a network path, characters.
+// The first reason that holds, in this order: rights, the command prompt disabled, a blank, a
+// network path, characters.
 TEST(StartupRefusal, RightsBlankNetworkPathAndCharacters) {
   const struct {
     bool administrator;
@@ -37,17 +38,20 @@ TEST(StartupRefusal, RightsBlankNetworkPathAndCharacters) {
                                            "\";\" (分号), \"=\" (等号)")},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(c.expected, bootdeck::startupRefusal(c.administrator, c.folder).value_or(""))
+    EXPECT_EQ(c.expected, bootdeck::startupRefusal(c.administrator, false, c.folder).value_or(""))
         << c.folder;
   for (const char *folder : {"\\\\server\\share\\boot", "\\\\?\\UNC\\server\\share"}) {
-    const std::string prompt = bootdeck::startupRefusal(true, folder).value_or("");
+    const std::string prompt = bootdeck::startupRefusal(true, false, folder).value_or("");
     EXPECT_EQ(0u, prompt.find("为了您的操作安全,您不能从网络路径")) << prompt;
     EXPECT_NE(std::string::npos, prompt.find("\r\n" + std::string(folder) + "\r\n")) << prompt;
     EXPECT_NE(std::string::npos, prompt.find("复制到本机磁盘上的文件夹,例如 C:\\bootdeck"))
         << prompt;
     EXPECT_EQ(kEnd, prompt.substr(prompt.size() - kEnd.size()));
   }
-  const std::string rights = bootdeck::startupRefusal(false, "C:\\a b&").value_or("");
+  const std::string disabled = bootdeck::startupRefusal(true, true, "C:\\a b&").value_or("");
+  EXPECT_EQ(0u, disabled.find("管理员已禁用命令提示符,bootdeck 无法工作.\r\n\r\n")) << disabled;
+  EXPECT_EQ(kEnd, disabled.substr(disabled.size() - kEnd.size()));
+  const std::string rights = bootdeck::startupRefusal(false, true, "C:\\a b&").value_or("");
   EXPECT_EQ(0u, rights.find("程序没有以管理员身份运行")) << rights;
   EXPECT_NE(std::string::npos, rights.find("右键单击 bootdeck.exe,选择 \"以管理员身份运行\""));
   EXPECT_NE(std::string::npos, rights.find("运行方式...")) << "Windows XP's way";
