@@ -14,16 +14,16 @@ namespace {
 constexpr unsigned long kInvalidData = 13; // ERROR_INVALID_DATA
 
 std::string unusable(const std::string &path, const std::string &reason) {
-  return "列表文件 " + path + " 无法新建,读取或删除:" + reason +
+  return "bootdeck 无法新建,读取或删除列表文件:\r\n" + path + "\r\n" + reason +
          "\r\n\r\n可能另一个程序正在使用这个文件,或那里有同名的文件夹.为了不把其他程序写入的"
-         "内容当作介质列表,程序没有列出介质.\r\n\r\n"
-         "请关闭那个程序,删除这个文件或文件夹后重新运行程序.";
+         "内容当作磁盘列表,bootdeck 没有列出磁盘.\r\n\r\n"
+         "请关闭那个程序,删除这个文件或文件夹后重新运行 bootdeck.";
 }
 
 std::string untrusted(const std::string &path, const std::string &reason) {
-  return "列表文件 " + path + " 不可信:" + reason +
-         "\r\n\r\n它可能被其他程序改写过.为了不显示伪造的介质,程序没有列出介质.\r\n\r\n"
-         "请关闭其他程序后重新运行程序.";
+  return "列表文件不可信:\r\n" + path + "\r\n" + reason +
+         "\r\n\r\n它可能被其他程序改写过.为了不显示伪造的磁盘,bootdeck 没有列出磁盘.\r\n\r\n"
+         "请关闭其他程序后重新运行 bootdeck.";
 }
 
 // Every failure of the listing file names the file in the report the program ends with.
