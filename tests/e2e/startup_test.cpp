@@ -32,7 +32,8 @@ TEST(Startup, FolderTheCommandLinesWouldMisreadIsRefusedWhateverTheAnswer) {
     const Box box = app.box();
     // The folder as Windows reports it, and the characters it holds by name.
     const std::string prompt =
-        *c.characters == '\0' ? blank : bootdeck::startupRefusal(true, folder.path()).value_or("");
+        *c.characters == '\0' ? blank
+                              : bootdeck::startupRefusal(true, false, folder.path()).value_or("");
     EXPECT_EQ("注意:|" + prompt + "|1* 2|icon", box.describe());
     EXPECT_NE(std::string::npos, prompt.find(c.characters)) << prompt;
     for (HWND main : app.windows(BOOTDECK_MAIN_CLASS))
