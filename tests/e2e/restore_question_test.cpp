@@ -7,7 +7,7 @@ namespace {
 
 TEST(RestoreQuestion, AChangedRestoreFileIsWrittenOnlyAfterAY) {
   Folder folder("restore");
-  const std::string disk = folder.copy("plain", "disk"), original = readFile(disk);
+  const std::string disk = folder.copy("plain", "disk"), original = readFile(disk, 512);
   folder.map({{0, disk}});
   App app(folder);
   const HWND main = app.main();
@@ -26,7 +26,7 @@ TEST(RestoreQuestion, AChangedRestoreFileIsWrittenOnlyAfterAY) {
   setChecked(get(IDC_OPTIONUNINSTALL), true);
   for (const wchar_t answer : {L'N', L'Y'}) {
     execute();
-    EXPECT_NE(std::string::npos, app.toolScreen("是否继续? (Y/N)").find("第二扇区的 SHA-256"));
+    EXPECT_NE(std::string::npos, app.toolScreen("按 Y 继续").find("第二扇区的 SHA-256"));
     app.typeToTool(answer);
     EXPECT_NE(std::string::npos,
               app.toolScreen().find(answer == L'Y' ? "恭喜您,卸载成功!" : "磁盘没有任何改动."));
