@@ -26,8 +26,10 @@ check-host: host
 check-i686: windows-i686
 	tools/check-i686.sh
 
+# Under Wine a window or a process is now and then lost under load (seen once in about twenty
+# runs of the suite): a test that fails is run once more, and the log keeps both runs.
 check-windows: windows
-	tools/with-display.sh ctest --preset windows
+	tools/with-display.sh ctest --preset windows --repeat until-pass:2
 
 # The installer tool's partition-table parser against libFuzzer, for a bounded time.
 FUZZ_SOURCES = installer/arguments.cpp installer/bitlocker.cpp installer/boot_record.cpp \

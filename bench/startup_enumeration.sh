@@ -8,14 +8,22 @@
 # window); the rest, the enumeration; the eleven probes alone; the ratios of the whole start-up
 # and of the enumeration to the probes alone; the first probe alone.
 #
-# Usage: bench/startup_enumeration.sh [RUNS]   (after `make windows`; default 10 runs)
+# Usage: bench/startup_enumeration.sh [RUNS] [x64|x86]
+#   (after `make windows` or `make windows-i686`; default 10 runs of the x64 build)
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-10}
-work=$repo/build/bench/startup
-exe=$repo/build/win64/app/bootdeck.exe
-[ -f "$exe" ] || { echo "build bootdeck first: make windows" >&2; exit 1; }
+build=${2:-x64}
+# The timer is of the build's own kind, so that its probes start the interpreter that build's
+# bootdeck starts (on 64-bit Windows a 32-bit program gets the 32-bit one).
+case $build in
+x64) exe=$repo/build/win64/app/bootdeck.exe compiler=x86_64-w64-mingw32-g++ ;;
+x86) exe=$repo/build/win32/app/bootdeck.exe compiler=i686-w64-mingw32-g++ ;;
+*) echo "usage: $0 [RUNS] [x64|x86]" >&2; exit 2 ;;
+esac
+work=$repo/build/bench/startup-$build
+[ -f "$exe" ] || { echo "build bootdeck first: make windows (x64) or make windows-i686 (x86)" >&2; exit 1; }
 rm -rf "$work"
 mkdir -p "$work/app"
 
@@ -26,7 +34,7 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 printf '(hd0) %s\r\n(hd2) %s\r\n' "$(windows_path "$work/disk0.img")" \
   "$(windows_path "$work/disk2.img")" >"$work/device.map"
 
-x86_64-w64-mingw32-g++ -std=c++17 -Os -municode -static -DUNICODE -D_UNICODE -I"$repo" \
+"$compiler" -std=c++17 -Os -municode -static -DUNICODE -D_UNICODE -I"$repo" \
   -o "$work/startup_timer.exe" "$repo/bench/startup_timer.cpp"
 
 export BOOTDECK_DEVICE_MAP

@@ -28,4 +28,5 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   exit 1
 fi
 
-exec tools/with-display.sh ctest --preset windows-i686
+# As for the x86_64 build (see check-windows in the Makefile), a failed test is run once more.
+exec tools/with-display.sh ctest --preset windows-i686 --repeat until-pass:2

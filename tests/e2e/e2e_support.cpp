@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -345,6 +346,13 @@ HWND App::window(const wchar_t *name) const {
         shown = w;
     return shown || !running();
   });
+  if (!shown) { // what the program shows and runs instead, for the failure's message
+    for (HWND box : windows(L"#32770"))
+      std::fprintf(stderr, "a box instead: %s\n", text(GetDlgItem(box, 0xFFFF)).c_str());
+    for (const wchar_t *child : {L"cmd.exe", L"command_logger.exe", L"mtldrinst.exe"})
+      std::fprintf(stderr, "%s running: %zu\n", narrow(child).c_str(), processes({child}).size());
+    std::fprintf(stderr, "bootdeck %s\n", running() ? "runs" : "ended");
+  }
   return shown;
 }
 
