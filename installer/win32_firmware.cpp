@@ -1,5 +1,7 @@
 #include "installer/win32_firmware.h"
 
+#include "platform/registry_value.h"
+
 #include <windows.h>
 
 namespace installer {
@@ -48,22 +50,6 @@ private:
   bool changed_ = false;
 };
 
-// 0 where the value is missing: only WinPE has it.
-std::uint32_t peFirmwareType() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control", 0, KEY_QUERY_VALUE,
-                    &key) != ERROR_SUCCESS) {
-    return 0;
-  }
-  DWORD type = 0;
-  DWORD value = 0;
-  DWORD size = sizeof value;
-  const LONG result = RegQueryValueExW(key, L"PEFirmwareType", nullptr, &type,
-                                       reinterpret_cast<BYTE *>(&value), &size);
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS && type == REG_DWORD && size == sizeof value ? value : 0;
-}
-
 } // namespace
 
 FirmwareAnswers askFirmware() {
@@ -76,7 +62,11 @@ FirmwareAnswers askFirmware() {
     answers.type = type;
     return answers;
   }
-  answers.peFirmwareType = peFirmwareType();
+  // Only WinPE has the value.
+  answers.peFirmwareType =
+      bootdeck::registryDword(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control",
+                              L"PEFirmwareType")
+          .value_or(0);
   if (const auto getVariable = findCall<VariableCall>(kernel, "GetFirmwareEnvironmentVariableW")) {
     const SystemEnvironmentPrivilege privilege;
     answers.variableCallExists = true;
