@@ -9,7 +9,11 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-6}
-median_row() { "$repo/bench/startup_enumeration.sh" "$runs" "$1" | tee /dev/stderr | awk '$1 == "med." { print $2, $9 }'; }
+# Each build's table on standard error; its medians of the start-up and of one probe returned.
+median_row() {
+  "$repo/bench/startup_enumeration.sh" "$runs" "$1" |
+    awk '{ print | "cat 1>&2" } $1 == "med." { print $2, $8 }'
+}
 read -r x64_startup x64_probe < <(median_row x64)
 read -r x86_startup x86_probe < <(median_row x86)
 awk -v a="$x64_startup" -v b="$x86_startup" -v c="$x64_probe" -v d="$x86_probe" 'BEGIN {
