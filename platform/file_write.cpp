@@ -22,6 +22,17 @@ namespace {
 
 } // namespace
 
+ScopedFile createAnew(const std::string &path, DWORD access, DWORD share) {
+  const std::wstring name = widen(path);
+  if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    throw lastErrorFailure(path);
+  ScopedFile file(CreateFileW(name.c_str(), access, share, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file.valid())
+    throw lastErrorFailure(path);
+  return file;
+}
+
 void writeWholeFile(const std::string &path, const unsigned char *data, std::size_t size) {
   const std::wstring name = widen(path);
   // Windows refuses to replace a read-only file; so does this where the file system would let a
@@ -31,15 +42,7 @@ void writeWholeFile(const std::string &path, const unsigned char *data, std::siz
     SetLastError(ERROR_ACCESS_DENIED);
     throw lastErrorFailure(path);
   }
-  // Removed and made new rather than overwritten: a hard link planted under the name would
-  // otherwise have an elevated program write into whatever file it links to. A link planted
-  // between the two steps is itself an existing file to CREATE_NEW, never followed.
-  if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-    throw lastErrorFailure(path);
-  ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file.valid())
-    throw lastErrorFailure(path);
+  ScopedFile file = createAnew(path, GENERIC_WRITE, 0);
   while (size > 0) {
     const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
     DWORD written = 0;

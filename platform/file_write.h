@@ -3,10 +3,18 @@
 
 #include "platform/scoped.h"
 
+#include <windows.h>
+
 #include <cstddef>
 #include <string>
 
 namespace bootdeck {
+
+// Removes what stands under the name (a link as a link, never what it points to) and creates a
+// new file there, so that an elevated program never writes through a planted link. A link put
+// there between the two steps is a taken name to CREATE_NEW, never followed. Throws Failure
+// naming the file.
+ScopedFile createAnew(const std::string &path, DWORD access, DWORD share);
 
 // Makes the file anew with `size` bytes; an existing file of that name is removed first. Throws
 // Failure with the system's error when the file cannot be removed, created, written or closed

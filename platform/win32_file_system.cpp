@@ -1,5 +1,6 @@
 #include "platform/win32_file_system.h"
 
+#include "platform/file_write.h"
 #include "platform/scoped.h"
 #include "platform/system_error.h"
 #include "platform/utf.h"
@@ -56,18 +57,10 @@ void Win32FileSystem::deleteFile(const std::string &path) {
 }
 
 std::unique_ptr<HeldFile> Win32FileSystem::makeHeldFile(const std::string &path) {
-  std::wstring name = widen(path);
-  // Removing a hard link or a symbolic link removes the link, never what it points to.
-  if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-    throw lastErrorFailure();
-  // CREATE_NEW fails on any name that is taken again meanwhile, a link included. Not shared for
-  // deleting: no one can remove or rename the file and put another in its place.
-  ScopedFile made(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!made.valid())
-    throw lastErrorFailure();
-  return std::make_unique<Win32HeldFile>(std::move(name), std::move(made));
+  // Shared for writing, so that the interpreter's redirection can fill it; not for deleting, so
+  // that no one can remove or rename it and put another in its place.
+  ScopedFile made = createAnew(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  return std::make_unique<Win32HeldFile>(widen(path), std::move(made));
 }
 
 } // namespace bootdeck
