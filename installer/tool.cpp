@@ -63,6 +63,8 @@ public:
 private:
   void say(const char *format, ...);
   int fail(const Outcome &outcome, const char *file = "");
+  // The reason, then `after`: what the disk is left in and the outcome line.
+  int refuseWith(const Outcome &outcome, const char *file, const TextBuffer &after);
   // Opens the disk and reads sector 0; a refusal otherwise.
   Outcome openAndReadMbr(bool writable, Sector &mbr);
   // What the opened disk is, and whether this machine runs the code it is given.
@@ -106,12 +108,17 @@ void Run::say(const char *format, ...) {
 }
 
 int Run::fail(const Outcome &outcome, const char *file) {
+  TextBuffer after;
+  if (notDone_ != nullptr) {
+    after.appendf("%s%s\n", notDone_, kDiskUntouched);
+  }
+  return refuseWith(outcome, file, after);
+}
+
+int Run::refuseWith(const Outcome &outcome, const char *file, const TextBuffer &after) {
   TextBuffer text;
   describeRefusal(outcome, diskName_.c_str(), file, text);
-  text.append("\n");
-  if (notDone_ != nullptr) {
-    text.appendf("%s%s\n", notDone_, kDiskUntouched);
-  }
+  text.appendf("\n%s", after.c_str());
   platform_.writeErr(text.c_str(), text.size());
   return kExitRefused;
 }
@@ -319,14 +326,11 @@ Outcome Run::writeGap() {
 
 int Run::failWhileWriting(const Outcome &outcome, bool previousMbrSaved) {
   TextBuffer text;
-  describeRefusal(outcome, diskName_.c_str(), "", text);
-  text.append("\n");
   if (outcome.lba != 0) {
     // Sector 0 is written last on a first install, so any earlier failure leaves the disk
     // booting as before.
     text.appendf("%s第一扇区还没有改动,磁盘仍按原来的方式启动.\n", notDone_);
-    platform_.writeErr(text.c_str(), text.size());
-    return kExitRefused;
+    return refuseWith(outcome, "", text);
   }
   text.append("第一扇区可能没有写好,这块磁盘现在可能无法启动.请先不要重新启动电脑,");
   if (options_.mode == Mode::Uninstall) {
@@ -341,14 +345,11 @@ int Run::failWhileWriting(const Outcome &outcome, bool previousMbrSaved) {
     text.append("找出上面所说的原因后,再执行一次安装.\n");
   }
   text.appendf("%s\n", notDone_);
-  platform_.writeErr(text.c_str(), text.size());
-  return kExitRefused;
+  return refuseWith(outcome, "", text);
 }
 
 int Run::failWhileReinstalling(const Outcome &outcome, bool oldMbrBoots) {
   TextBuffer text;
-  describeRefusal(outcome, diskName_.c_str(), "", text);
-  text.append("\n");
   // Sector 0 was written first: from then on it runs the gap only once the gap is whole.
   const char *then = oldMbrBoots ? "然后启动原来的 MBR" : "然后停止";
   if (outcome.lba == 0) {
@@ -361,8 +362,7 @@ int Run::failWhileReinstalling(const Outcome &outcome, bool oldMbrBoots) {
                  static_cast<unsigned>(outcome.lba), kDamagedOnScreen, then);
   }
   text.appendf("%s\n", notDone_);
-  platform_.writeErr(text.c_str(), text.size());
-  return kExitRefused;
+  return refuseWith(outcome, "", text);
 }
 
 void Run::loaderName(char (&name)[bootcode::kLoaderNameBytes + 1]) const {
